@@ -1,0 +1,84 @@
+#include "platform/headless/headless_platform.h"
+
+#include <chrono>
+#include <limits>
+#include <thread>
+
+#include "platform/headless/headless_audio.h"
+
+namespace zendor {
+
+HeadlessPlatform::HeadlessPlatform() = default;
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+void HeadlessPlatform::SetScript(std::vector<ScriptedKey> events) {
+  script_ = std::move(events);
+  next_ = 0;
+}
+
+void HeadlessPlatform::StopAt(std::uint32_t time, std::string reason) {
+  stopTime_ = time;
+  stopReason_ = std::move(reason);
+}
+
+void HeadlessPlatform::AdvanceTo(std::uint32_t time) {
+  if (time <= now_) return;
+  if (onClockAdvance) onClockAdvance(now_, time);
+  if (realtime_) std::this_thread::sleep_for(std::chrono::milliseconds(time - now_));
+  now_ = time;
+}
+
+void HeadlessPlatform::Sleep(int ms) {
+  if (onIdle) onIdle();
+  if (ms > 0) AdvanceTo(now_ + static_cast<std::uint32_t>(ms));
+}
+
+void HeadlessPlatform::PumpMessages(MessageHandler& handler) {
+  if (onIdle) onIdle();
+  if (stopTime_ && now_ >= *stopTime_) throw ProgramExit{stopReason_};
+  // Events that fall due while a handler runs are delivered by this same pump.
+  while (next_ < script_.size() && script_[next_].time <= now_) {
+    const ScriptedKey event = script_[next_++];
+    if (event.kind == ScriptedKey::Kind::Up) {
+      RecordKeyUp(event.virtualKey);
+      handler.OnKeyUp(event.virtualKey);
+    } else {
+      RecordKeyDown(event.virtualKey);
+      handler.OnKeyDown(event.virtualKey);
+    }
+  }
+}
+
+void HeadlessPlatform::WaitForMessage() {
+  if (onIdle) onIdle();
+  if (next_ < script_.size() && script_[next_].time <= now_) return;
+  std::uint32_t target = next_ < script_.size() ? script_[next_].time
+                                                 : std::numeric_limits<std::uint32_t>::max();
+  if (stopTime_ && *stopTime_ < target) target = *stopTime_;
+  if (target == std::numeric_limits<std::uint32_t>::max()) throw ProgramExit{"script-end"};
+  AdvanceTo(target);
+}
+
+void HeadlessPlatform::MessageBox(const std::string& text, const std::string& title, int flags) {
+  messages_.push_back({now_, text, title, flags});
+  if (onMessageBox) onMessageBox(messages_.back());
+}
+
+std::unique_ptr<SoundDevice> HeadlessPlatform::CreateSoundDevice() {
+  if (failSoundDevice_) return nullptr;
+  auto device = std::make_unique<HeadlessSoundDevice>();
+  sound_ = device.get();
+  return device;
+}
+
+std::unique_ptr<MusicPlayer> HeadlessPlatform::CreateMusicPlayer() {
+  auto player = std::make_unique<HeadlessMusicPlayer>();
+  music_ = player.get();
+  return player;
+}
+
+bool HeadlessPlatform::SupportsExclusiveMode(int width, int height, int bits) const {
+  return !refuseExclusive_ && width == 320 && height == 200 && (bits == 24 || bits == 16);
+}
+
+}  // namespace zendor

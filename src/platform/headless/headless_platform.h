@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace zendor {
+
+// One scripted window message.
+struct ScriptedKey {
+  enum class Kind { Down, Up, Repeat };
+  std::uint32_t time = 0;  // virtual milliseconds
+  Kind kind = Kind::Down;
+  int virtualKey = 0;
+};
+
+// A message box as the headless display "showed" it (and dismissed it at once).
+struct ShownMessage {
+  std::uint32_t time;
+  std::string text;
+  std::string title;
+  int flags;
+};
+
+class HeadlessSoundDevice;
+class HeadlessMusicPlayer;
+
+// The deterministic back end: a virtual clock that only sleeps advance, scripted key events,
+// and every effect kept for inspection.
+class HeadlessPlatform : public Platform {
+ public:
+  HeadlessPlatform();
+  ~HeadlessPlatform() override;
+
+  // --- Set-up ---
+  void SetScript(std::vector<ScriptedKey> events);
+  // The first pump at or after `time` ends the run with `reason` (ProgramExit).
+  void StopAt(std::uint32_t time, std::string reason);
+  void RefuseExclusiveModes(bool refuse) { refuseExclusive_ = refuse; }
+  void FailSoundDevice(bool fail) { failSoundDevice_ = fail; }
+  void SetRealDesktop(int width, int height) { realWidth_ = width, realHeight_ = height; }
+  // Called before the clock moves from `from` to `to` (snapshots hook in here).
+  std::function<void(std::uint32_t from, std::uint32_t to)> onClockAdvance;
+  // Called for every message box.
+  std::function<void(const ShownMessage&)> onMessageBox;
+  // Called whenever the program lets the window system run (sleeps, pumps, waits).
+  std::function<void()> onIdle;
+  // Sleep for real as well (watching a replay).
+  void SetRealtime(bool realtime) { realtime_ = realtime; }
+
+  // --- Inspection ---
+  std::uint32_t now() const { return now_; }
+  const std::vector<ShownMessage>& messages() const { return messages_; }
+  int beeps() const { return beeps_; }
+  std::size_t eventsDelivered() const { return next_; }
+  HeadlessSoundDevice* soundDevice() const { return sound_; }
+  HeadlessMusicPlayer* musicPlayer() const { return music_; }
+
+  // --- Platform ---
+  std::uint32_t TickCount() override { return now_; }
+  double Timer() override { return now_ / 1000.0; }
+  void Sleep(int ms) override;
+  void PumpMessages(MessageHandler& handler) override;
+  void WaitForMessage() override;
+  void MessageBox(const std::string& text, const std::string& title, int flags) override;
+  void Beep() override { ++beeps_; }
+  std::unique_ptr<SoundDevice> CreateSoundDevice() override;
+  std::unique_ptr<MusicPlayer> CreateMusicPlayer() override;
+
+ protected:
+  bool SupportsExclusiveMode(int width, int height, int bitsPerPixel) const override;
+  int RealDesktopWidth() const override { return realWidth_; }
+  int RealDesktopHeight() const override { return realHeight_; }
+
+ private:
+  void AdvanceTo(std::uint32_t time);
+
+  std::uint32_t now_ = 0;
+  std::vector<ScriptedKey> script_;
+  std::size_t next_ = 0;
+  std::optional<std::uint32_t> stopTime_;
+  std::string stopReason_;
+  bool refuseExclusive_ = false;
+  bool failSoundDevice_ = false;
+  bool realtime_ = false;
+  int realWidth_ = 1920, realHeight_ = 1080;
+  std::vector<ShownMessage> messages_;
+  int beeps_ = 0;
+  HeadlessSoundDevice* sound_ = nullptr;  // owned by the game once created
+  HeadlessMusicPlayer* music_ = nullptr;
+};
+
+}  // namespace zendor

@@ -1,0 +1,7 @@
+#include "datagen/datagen.h"
+
+namespace zendor::datagen {
+
+std::vector<StoredFile> MakeSoundEffects() { return {}; }
+
+}  // namespace zendor::datagen
