@@ -9,12 +9,12 @@ using L = SheetLayout;
 
 constexpr std::array kSheets = {
     // The hero: every source picture faces right; the game mirrors the left-facing ones.
-    SheetSpec{"Zendor", 2, 23, 82, 1, L::MaskBelow, false},    // in the air
-    SheetSpec{"Zendor", 3, 264, 82, 12, L::MaskBelow, false},  // walk 0-3, idle gestures 4-11
-    SheetSpec{"Zendor", 4, 30, 64, 1, L::MaskBelow, false},    // crouching
-    SheetSpec{"Zendor", 13, 30, 82, 1, L::MaskBelow, false},   // taking off
-    SheetSpec{"Zendor", 15, 23, 82, 1, L::MaskBelow, false},   // landing
-    SheetSpec{"Zendor", 23, 192, 102, 6, L::MaskBelow, false}, // close attack
+    SheetSpec{"Zendor", 2, 23, 82, 1, L::MaskBelow, false},     // in the air
+    SheetSpec{"Zendor", 3, 264, 82, 12, L::MaskBelow, false},   // walk 0-3, idle gestures 4-11
+    SheetSpec{"Zendor", 4, 30, 64, 1, L::MaskBelow, false},     // crouching
+    SheetSpec{"Zendor", 13, 30, 82, 1, L::MaskBelow, false},    // taking off
+    SheetSpec{"Zendor", 15, 23, 82, 1, L::MaskBelow, false},    // landing
+    SheetSpec{"Zendor", 23, 192, 102, 6, L::MaskBelow, false},  // close attack
     SheetSpec{"explota_zendor", -1, 72, 64, 3, L::MaskBelow, false},
     // Enemies, drawn as they look moving right.
     SheetSpec{"Bicho", 0, 96, 76, 4, L::MaskBelow, false},  // flyer
@@ -27,11 +27,11 @@ constexpr std::array kSheets = {
     SheetSpec{"Mapa", 1, 48, 17, 1, L::Opaque, false},
     SheetSpec{"Mapa", 2, 48, 17, 1, L::Opaque, false},
     SheetSpec{"Mapa", 3, 48, 17, 1, L::Opaque, false},
-    SheetSpec{"Mapa", 4, 288, 50, 4, L::MaskBelow, false},  // lava pit
-    SheetSpec{"Mapa", 5, 16, 17, 1, L::Opaque, false},      // ground edge
-    SheetSpec{"Mapa", 6, 240, 32, 1, L::Opaque, false},     // chasm texture
-    SheetSpec{"Mapa", 8, 48, 114, 1, L::MaskBelow, false},  // rock column
-    SheetSpec{"Mapa", 9, 112, 122, 1, L::MaskBelow, false}, // building on a ledge
+    SheetSpec{"Mapa", 4, 288, 50, 4, L::MaskBelow, false},   // lava pit
+    SheetSpec{"Mapa", 5, 16, 17, 1, L::Opaque, false},       // ground edge
+    SheetSpec{"Mapa", 6, 240, 32, 1, L::Opaque, false},      // chasm texture
+    SheetSpec{"Mapa", 8, 48, 114, 1, L::MaskBelow, false},   // rock column
+    SheetSpec{"Mapa", 9, 112, 122, 1, L::MaskBelow, false},  // building on a ledge
     SheetSpec{"Suelo", 0, 48, 15, 1, L::Opaque, false},
     SheetSpec{"Suelo", 1, 72, 15, 1, L::Opaque, false},
     SheetSpec{"Suelo", 2, 16, 15, 1, L::Opaque, false},
@@ -59,7 +59,9 @@ constexpr std::array kSheets = {
 
 }  // namespace
 
-std::span<const SheetSpec> ShippedSheets() { return kSheets; }
+std::span<const SheetSpec> ShippedSheets() {
+  return kSheets;
+}
 
 std::string SheetFileName(const SheetSpec& spec) {
   std::string name = spec.name;

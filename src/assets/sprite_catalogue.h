@@ -7,20 +7,20 @@ namespace zendor {
 
 // How a picture encodes its transparency.
 enum class SheetLayout {
-  Opaque,           // plain picture, copied with SRCCOPY
-  MaskBelow,        // image in the upper half, its black-on-white mask in the lower half
-  MaskBeside,       // image in the left half, mask in the right half
-  Font,             // the text writer's glyph sheet: mask row, then colour rows
-  Shadow,           // three 24 x 8 strips: shadow colour, scene mask, shadow mask
+  Opaque,      // plain picture, copied with SRCCOPY
+  MaskBelow,   // image in the upper half, its black-on-white mask in the lower half
+  MaskBeside,  // image in the left half, mask in the right half
+  Font,        // the text writer's glyph sheet: mask row, then colour rows
+  Shadow,      // three 24 x 8 strips: shadow colour, scene mask, shadow mask
 };
 
 // One picture that ships with the game, as the drawing code addresses it.
 struct SheetSpec {
-  const char* name;   // holder name, e.g. "Zendor"
-  int index;          // index within its family, or -1 for a single sheet
+  const char* name;  // holder name, e.g. "Zendor"
+  int index;         // index within its family, or -1 for a single sheet
   int width;
   int height;
-  int frames;         // frames side by side (1 for a single picture)
+  int frames;  // frames side by side (1 for a single picture)
   SheetLayout layout;
   bool sixteenColours;  // stored as a 16-colour bitmap and expanded on load
 };

@@ -19,9 +19,12 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF);
 }
 std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
-unsigned Get16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+unsigned Get16(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8);
+}
 
 void PutBmpHeaders(std::vector<std::uint8_t>& b, int w, int h, int bits, std::uint32_t paletteBytes,
                    std::uint32_t imageBytes) {
@@ -52,10 +55,12 @@ void PutBe32(std::vector<std::uint8_t>& b, std::uint32_t v) {
   for (int i = 3; i >= 0; --i) b.push_back((v >> (8 * i)) & 0xFF);
 }
 std::uint32_t GetBe32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return (static_cast<std::uint32_t>(b[at]) << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) | b[at + 3];
+  return (static_cast<std::uint32_t>(b[at]) << 24) | (b[at + 1] << 16) | (b[at + 2] << 8) |
+         b[at + 3];
 }
 
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
   PutBe32(out, static_cast<std::uint32_t>(data.size()));
   const std::size_t start = out.size();
   out.insert(out.end(), type, type + 4);
@@ -277,11 +282,20 @@ ImageReadResult DecodePng(const std::vector<std::uint8_t>& b) {
       const int c = i >= static_cast<std::size_t>(channels) ? prev[i - channels] : 0;
       int v = line[i];
       switch (filter) {
-        case 1: v += a; break;
-        case 2: v += up; break;
-        case 3: v += (a + up) / 2; break;
-        case 4: v += Paeth(a, up, c); break;
-        default: break;
+        case 1:
+          v += a;
+          break;
+        case 2:
+          v += up;
+          break;
+        case 3:
+          v += (a + up) / 2;
+          break;
+        case 4:
+          v += Paeth(a, up, c);
+          break;
+        default:
+          break;
       }
       cur[i] = static_cast<std::uint8_t>(v);
     }
@@ -306,7 +320,8 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
 bool WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out.flush());
 }
 

@@ -2,12 +2,17 @@
 
 #include <algorithm>
 
+#include "platform/temp_folder.h"
 #include "platform/virtual_keys.h"
 
 namespace zendor {
 
 Platform::Platform() = default;
 Platform::~Platform() = default;
+
+std::string Platform::TempPath(std::string* error) {
+  return PrivateTempFolder(error);
+}
 
 void Platform::SetKeyboardState(const KeyboardTable& table) {
   keyboard_ = table;
@@ -37,7 +42,9 @@ void Platform::ClipCursor(std::optional<ScreenRect> rect) {
   CursorChanged();
 }
 
-void Platform::LockTaskSwitching(bool locked) { taskSwitchingLocked_ = locked; }
+void Platform::LockTaskSwitching(bool locked) {
+  taskSwitchingLocked_ = locked;
+}
 
 void Platform::SetCooperativeLevel(int flags) {
   const bool exclusive = (flags & 0x01) != 0;  // DDSCL_FULLSCREEN

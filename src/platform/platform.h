@@ -98,6 +98,11 @@ class Platform {
   // Sizes the game window's client area and places it in the middle of the desktop.
   void SizeGameWindow(int width, int height);
 
+  // --- Files ---
+  // The system's temporary folder for this user, ending in '/'; empty (and the reason in
+  // `error`) when it cannot be used.
+  virtual std::string TempPath(std::string* error);
+
   // --- Message boxes and the beep ---
   virtual void MessageBox(const std::string& text, const std::string& title, int flags) = 0;
   virtual void Beep() = 0;

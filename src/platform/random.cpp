@@ -20,10 +20,13 @@ void Random::Reseed(double timerSeconds) {
 }
 
 double Random::Next() {
-  x_ = static_cast<std::uint32_t>((static_cast<std::uint64_t>(x_) * 1140671485u + 12820163u) & 0xFFFFFF);
+  x_ = static_cast<std::uint32_t>((static_cast<std::uint64_t>(x_) * 1140671485u + 12820163u) &
+                                  0xFFFFFF);
   return x_ / 16777216.0;
 }
 
-double Random::Floor(double v) { return std::floor(v); }
+double Random::Floor(double v) {
+  return std::floor(v);
+}
 
 }  // namespace zendor

@@ -10,7 +10,9 @@ Surface::Surface(int width, int height, Pixel background)
       background_(background),
       pixels_(static_cast<std::size_t>(width_) * height_, background) {}
 
-void Surface::fill(Pixel p) { std::fill(pixels_.begin(), pixels_.end(), p); }
+void Surface::fill(Pixel p) {
+  std::fill(pixels_.begin(), pixels_.end(), p);
+}
 
 void Surface::resize(int width, int height) {
   width = std::max(width, 0);

@@ -8,7 +8,9 @@ namespace {
 std::uint32_t Le32(const std::uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-unsigned Le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+unsigned Le16(const std::uint8_t* p) {
+  return p[0] | (p[1] << 8);
+}
 
 void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF);
@@ -25,7 +27,8 @@ std::optional<WavSound> ParseWav(const std::vector<std::uint8_t>& b, std::string
     if (error) *error = why;
     return std::nullopt;
   };
-  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(b.data() + 8, "WAVE", 4) != 0)
+  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 ||
+      std::memcmp(b.data() + 8, "WAVE", 4) != 0)
     return fail("not a RIFF WAVE file");
   WavSound sound;
   bool haveFormat = false, haveData = false;
@@ -49,7 +52,8 @@ std::optional<WavSound> ParseWav(const std::vector<std::uint8_t>& b, std::string
   }
   if (!haveFormat || !haveData) return fail("format or data chunk missing");
   if (sound.channels < 1 || sound.channels > 2) return fail("only mono and stereo are played");
-  if (sound.bitsPerSample != 8 && sound.bitsPerSample != 16) return fail("only 8 and 16-bit samples are played");
+  if (sound.bitsPerSample != 8 && sound.bitsPerSample != 16)
+    return fail("only 8 and 16-bit samples are played");
   if (sound.sampleRate < 100 || sound.sampleRate > 200000) return fail("sample rate out of range");
   sound.data.resize(sound.data.size() - sound.data.size() % sound.bytesPerFrame());
   return sound;

@@ -33,7 +33,10 @@ class Window {
 
   bool visible() const { return visible_; }
   void show() { visible_ = true; }
-  void close() { visible_ = false; closed_ = true; }
+  void close() {
+    visible_ = false;
+    closed_ = true;
+  }
   bool closed() const { return closed_; }
 
   // Position on the (emulated) desktop, in pixels.
@@ -46,7 +49,7 @@ class Window {
   void touchScreen() { ++screenVersion_; }
 
   // The largest client area a window may have; larger requests are cut to it.
-  static constexpr int kMaxClientSide = 8192;
+  static constexpr int kMaxClientSide = 4096;
 
  private:
   Surface persistent_;

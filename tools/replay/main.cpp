@@ -1,1 +1,96 @@
-int main() { return 0; }
+// zendor-replay: runs the whole program on the headless back end from a script of timed keys and
+// writes what happened as JSON Lines.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/image_file.h"
+#include "replay/json_trace.h"
+#include "replay/options.h"
+#include "replay/script.h"
+#include "replay/snapshots.h"
+
+#ifndef ZENDOR_DEFAULT_GAME_DIR
+#define ZENDOR_DEFAULT_GAME_DIR "."
+#endif
+
+using namespace zendor;
+using namespace zendor::replay;
+
+namespace {
+
+int Usage(const std::string& error) {
+  std::fprintf(stderr, "zendor-replay: %s\n", error.c_str());
+  std::fprintf(stderr,
+               "usage: zendor-replay [--program-folder DIR] [--seed N] [--trace FILE|-] "
+               "[--trace-audio] [--until MS] [--snapshot MS:FILE]... [--no-exclusive] "
+               "[--realtime] SCRIPT\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const std::optional<Options> parsed = ParseOptions(argc, argv, ZENDOR_DEFAULT_GAME_DIR, &error);
+  if (!parsed) return Usage(error);
+  const Options& options = *parsed;
+
+  std::ifstream scriptFile(options.script, std::ios::binary);
+  if (!scriptFile) return Usage(options.script + ": cannot be read");
+  std::stringstream scriptText;
+  scriptText << scriptFile.rdbuf();
+  auto script = ParseScript(scriptText.str(), &error);
+  if (!script) return Usage(options.script + ": " + error);
+
+  std::FILE* traceOut = nullptr;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile(nullptr, &std::fclose);
+  if (options.trace == "-") {
+    traceOut = stdout;
+  } else if (!options.trace.empty()) {
+    traceFile.reset(std::fopen(options.trace.c_str(), "w"));
+    if (!traceFile) return Usage(options.trace + ": cannot be written");
+    traceOut = traceFile.get();
+  } else {
+    traceFile.reset(std::fopen("/dev/null", "w"));
+    traceOut = traceFile.get();
+  }
+
+  HeadlessPlatform platform;
+  if (options.seed)
+    platform.random().FixSeed(static_cast<std::uint32_t>(*options.seed % (1u << 24)));
+  platform.RefuseExclusiveModes(options.noExclusive);
+  const std::uint32_t lastEvent = script->empty() ? 0 : script->back().time;
+  if (options.until) {
+    platform.StopAt(*options.until, "until");
+  } else {
+    platform.StopAt(lastEvent + 60000, "script-end");
+  }
+  platform.SetScript(std::move(*script));
+
+  JsonTrace trace(
+      traceOut, [&platform] { return platform.now(); }, options.traceAudio);
+  platform.onMessageBox = [&trace](const ShownMessage& m) { trace.Message(m.text); };
+  Snapshots snapshots(platform.window(), options.snapshots);
+  platform.onClockAdvance = [&snapshots](std::uint32_t from, std::uint32_t to) {
+    snapshots.TakeDue(from, to);
+  };
+  std::unique_ptr<RealtimeView> view;
+  if (options.realtime) {
+    platform.SetRealtime(true);
+    view = MakeRealtimeView(platform.window());
+    if (view) platform.onIdle = [&view] { view->Show(); };
+  }
+
+  const std::string reason = RunProgram(platform, options.programFolder, trace);
+  snapshots.TakeRemaining(platform.now());
+  trace.Exit(reason);
+  return snapshots.failed() ? 1 : 0;
+}

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/headless/headless_audio.h"
+#include "platform/temp_folder.h"
 
 namespace zendor {
 
@@ -52,8 +53,8 @@ void HeadlessPlatform::PumpMessages(MessageHandler& handler) {
 void HeadlessPlatform::WaitForMessage() {
   if (onIdle) onIdle();
   if (next_ < script_.size() && script_[next_].time <= now_) return;
-  std::uint32_t target = next_ < script_.size() ? script_[next_].time
-                                                 : std::numeric_limits<std::uint32_t>::max();
+  std::uint32_t target =
+      next_ < script_.size() ? script_[next_].time : std::numeric_limits<std::uint32_t>::max();
   if (stopTime_ && *stopTime_ < target) target = *stopTime_;
   if (target == std::numeric_limits<std::uint32_t>::max()) throw ProgramExit{"script-end"};
   AdvanceTo(target);
@@ -62,6 +63,14 @@ void HeadlessPlatform::WaitForMessage() {
 void HeadlessPlatform::MessageBox(const std::string& text, const std::string& title, int flags) {
   messages_.push_back({now_, text, title, flags});
   if (onMessageBox) onMessageBox(messages_.back());
+}
+
+std::string HeadlessPlatform::TempPath(std::string* error) {
+  if (tempFolder_.empty()) return Platform::TempPath(error);
+  std::string folder = tempFolder_;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  if (!PreparePrivateFolder(folder, error)) return {};
+  return folder + "/";
 }
 
 std::unique_ptr<SoundDevice> HeadlessPlatform::CreateSoundDevice() {

@@ -42,6 +42,8 @@ class HeadlessPlatform : public Platform {
   void StopAt(std::uint32_t time, std::string reason);
   void RefuseExclusiveModes(bool refuse) { refuseExclusive_ = refuse; }
   void FailSoundDevice(bool fail) { failSoundDevice_ = fail; }
+  // Uses `folder` (made private) as the temporary folder instead of the user's own.
+  void SetTempFolder(std::string folder) { tempFolder_ = std::move(folder); }
   void SetRealDesktop(int width, int height) { realWidth_ = width, realHeight_ = height; }
   // Called before the clock moves from `from` to `to` (snapshots hook in here).
   std::function<void(std::uint32_t from, std::uint32_t to)> onClockAdvance;
@@ -68,6 +70,7 @@ class HeadlessPlatform : public Platform {
   void WaitForMessage() override;
   void MessageBox(const std::string& text, const std::string& title, int flags) override;
   void Beep() override { ++beeps_; }
+  std::string TempPath(std::string* error) override;
   std::unique_ptr<SoundDevice> CreateSoundDevice() override;
   std::unique_ptr<MusicPlayer> CreateMusicPlayer() override;
 
@@ -87,6 +90,7 @@ class HeadlessPlatform : public Platform {
   bool refuseExclusive_ = false;
   bool failSoundDevice_ = false;
   bool realtime_ = false;
+  std::string tempFolder_;
   int realWidth_ = 1920, realHeight_ = 1080;
   std::vector<ShownMessage> messages_;
   int beeps_ = 0;

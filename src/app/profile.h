@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace zendor {
+
+// Reads one value of a Windows profile (INI) file the way the system does: section and key
+// names compared without regard to case, the first match wins, blanks around names and values
+// ignored, a value in matching quotes loses them, the text ends at a NUL, and at most
+// 254 characters come back (a 255-character buffer). A missing file, section or key gives the
+// default.
+std::string ReadProfileString(const std::string& file, const std::string& section,
+                              const std::string& key, const std::string& defaultValue);
+
+// The leading number of a text, as a decimal literal is read: blanks skipped, an optional sign,
+// digits with an optional fraction and exponent; anything after it ignored; no number reads 0.
+double LeadingNumber(const std::string& text);
+
+// Rounds to the nearest whole number, halves to the even neighbour.
+double RoundHalfEven(double value);
+
+}  // namespace zendor

@@ -1,0 +1,30 @@
+#include "app/program.h"
+
+#include "app/settings.h"
+#include "app/startup.h"
+#include "assets/sound_system.h"
+#include "frontend/screen_flow.h"
+#include "game/tracer.h"
+#include "game/ventana.h"
+#include "platform/platform.h"
+
+namespace zendor {
+
+std::string RunProgram(Platform& platform, const std::string& programFolder, Tracer& tracer) {
+  Settings settings;
+  SoundSystem sound(tracer);
+  Ventana v(platform, settings, sound, tracer);
+  try {
+    if (!StartUp(v, programFolder)) return "error";
+    for (;;) {
+      platform.WaitForMessage();
+      DoEvents(v);
+    }
+  } catch (const ProgramExit& exit) {
+    // A run stopped from outside still leaves nothing behind.
+    settings.Registry.DeleteAll(settings.TempFolder);
+    return exit.reason;
+  }
+}
+
+}  // namespace zendor

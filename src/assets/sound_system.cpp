@@ -1,0 +1,118 @@
+#include "assets/sound_system.h"
+
+#include <algorithm>
+
+#include "game/tracer.h"
+#include "platform/platform.h"
+
+namespace zendor {
+namespace {
+
+bool InRange(int n, int count) {
+  return n >= 0 && n < count;
+}
+
+}  // namespace
+
+void SoundSystem::LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musicOn,
+                                     const std::string& tempFolder) {
+  soundOn_ = soundOn;
+  musicOn_ = musicOn;
+  buffers_.fill(-1);
+  segments_.fill(-1);
+  segmentStates_.fill(-1);
+  if (soundOn) {
+    device_ = platform.CreateSoundDevice();
+    if (!device_) platform.Beep();
+  }
+  if (soundOn && device_) {
+    for (int n = 0; n < kBufferCount; ++n) {
+      buffers_[n] = device_->Load(tempFolder + "snd" + std::to_string(n) + ".tmp");
+    }
+  }
+  if (musicOn) {
+    music_ = platform.CreateMusicPlayer();
+    if (music_) {
+      for (int n = 0; n < kThemeCount; ++n) {
+        segments_[n] = music_->Load(tempFolder + "mus" + std::to_string(n) + ".tmp");
+      }
+      music_->SetMasterVolume(masterVolume_);
+    }
+  }
+}
+
+SoundDevice::Buffer SoundSystem::buffer(int n) const {
+  return device_ && InRange(n, kBufferCount) ? buffers_[n] : -1;
+}
+
+MusicPlayer::Segment SoundSystem::segment(int theme) const {
+  return music_ && InRange(theme, kThemeCount) ? segments_[theme] : -1;
+}
+
+void SoundSystem::Play(int n, bool loop) {
+  if (traceSound()) tracer_.Sound("play", n, std::nullopt, loop);
+  if (const auto b = buffer(n); b >= 0) device_->Play(b, loop);
+}
+
+void SoundSystem::Stop(int n) {
+  if (traceSound()) tracer_.Sound("stop", n, std::nullopt, std::nullopt);
+  if (const auto b = buffer(n); b >= 0) device_->Stop(b);
+}
+
+void SoundSystem::Rewind(int n) {
+  if (traceSound()) tracer_.Sound("rewind", n, std::nullopt, std::nullopt);
+  if (const auto b = buffer(n); b >= 0) device_->SetPosition(b, 0);
+}
+
+void SoundSystem::SetVolume(int n, int v) {
+  if (traceSound()) tracer_.Sound("volume", n, v, std::nullopt);
+  if (const auto b = buffer(n); b >= 0) device_->SetVolume(b, v);
+}
+
+void SoundSystem::SetPan(int n, int v) {
+  if (traceSound()) tracer_.Sound("pan", n, v, std::nullopt);
+  if (const auto b = buffer(n); b >= 0) device_->SetPan(b, v);
+}
+
+void SoundSystem::SetFrequency(int n, int hz) {
+  if (traceSound()) tracer_.Sound("frequency", n, hz, std::nullopt);
+  if (const auto b = buffer(n); b >= 0) device_->SetFrequency(b, hz);
+}
+
+void SoundSystem::Duplicate(int n, int from) {
+  if (traceSound()) tracer_.Sound("duplicate", n, from, std::nullopt);
+  if (!device_ || !InRange(n, kBufferCount)) return;
+  const auto source = buffer(from);
+  buffers_[n] = source >= 0 ? device_->Duplicate(source) : -1;
+}
+
+bool SoundSystem::IsPlaying(int n) const {
+  const auto b = buffer(n);
+  return b >= 0 && device_->IsPlaying(b);
+}
+
+void SoundSystem::SetRepeats(int theme, int repeats) {
+  if (const auto s = segment(theme); s >= 0) music_->SetRepeats(s, repeats);
+}
+
+void SoundSystem::SetLoop(int theme, bool loop) {
+  if (const auto s = segment(theme); s >= 0) music_->SetLoop(s, loop);
+}
+
+void SoundSystem::PlayTheme(int theme, int flags) {
+  if (musicOn_) tracer_.Music("play", theme, std::nullopt);
+  if (const auto s = segment(theme); s >= 0) segmentStates_[theme] = music_->Play(s, flags);
+}
+
+void SoundSystem::StopTheme(int theme) {
+  if (musicOn_) tracer_.Music("stop", theme, std::nullopt);
+  if (const auto s = segment(theme); s >= 0) music_->Stop(s, segmentStates_[theme]);
+}
+
+void SoundSystem::SetMasterVolume(int hundredthsDb) {
+  if (musicOn_) tracer_.Music("volume", std::nullopt, hundredthsDb);
+  masterVolume_ = hundredthsDb;
+  if (music_) music_->SetMasterVolume(hundredthsDb);
+}
+
+}  // namespace zendor

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "game/ventana.h"
+
+namespace zendor {
+
+// Loads every shipped picture from the art folder into its holder and creates the blank work
+// surfaces. Returns false (and the reason, naming the file) when a picture is missing, damaged
+// or of the wrong size; the pictures that loaded stay loaded.
+bool LoadSpriteSheets(SpriteSheets& sheets, const std::string& artFolder, std::string* error);
+
+// Builds the mirrored and cropped sheets and the level background, then draws the stars and the
+// start piece into it and loads the level.
+void PrepareSpriteSheets(Ventana& v);
+
+}  // namespace zendor

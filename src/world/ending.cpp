@@ -1,0 +1,7 @@
+#include "world/ending.h"
+
+namespace zendor {
+
+void ShowEnding(Ventana&, bool) {}
+
+}  // namespace zendor

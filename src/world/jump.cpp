@@ -1,0 +1,8 @@
+#include "world/jump.h"
+
+namespace zendor {
+
+void StepJump(Ventana&, bool) {}
+void DrawHero(Ventana&) {}
+
+}  // namespace zendor
