@@ -1,0 +1,242 @@
+#include "platform/sdl/fluid_music_player.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/image_file.h"
+#include "platform/sdl/soundfont.h"
+
+namespace zendor {
+namespace {
+
+constexpr int kChannels = 16;
+constexpr int kDrumChannel = 9;
+constexpr double kSynthGain = 0.4;  // leaves room for the sound effects on top
+
+// FluidSynth's own chatter (missing presets, voice stealing) is of no use to the player.
+void QuietenFluidSynth() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+  });
+}
+
+}  // namespace
+
+FluidMusicPlayer::FluidMusicPlayer(std::optional<std::filesystem::path> soundFont, int outputRate)
+    : outputRate_(outputRate) {
+  if (!soundFont) return;
+  loader_ = std::thread(&FluidMusicPlayer::LoadSoundFont, this, *soundFont, outputRate);
+}
+
+FluidMusicPlayer::~FluidMusicPlayer() {
+  if (loader_.joinable()) loader_.join();
+  if (synth_) delete_fluid_synth(synth_);
+  if (settings_) delete_fluid_settings(settings_);
+}
+
+void FluidMusicPlayer::LoadSoundFont(std::filesystem::path path, int outputRate) {
+  QuietenFluidSynth();
+  settings_ = new_fluid_settings();
+  if (settings_) {
+    fluid_settings_setnum(settings_, "synth.sample-rate", outputRate);
+    fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
+    synth_ = new_fluid_synth(settings_);
+  }
+  if (!synth_) {
+    ReportSilentMusic("the music synthesizer could not start");
+    return;
+  }
+  if (fluid_synth_sfload(synth_, path.c_str(), 1) == FLUID_FAILED) {
+    ReportSilentMusic("the SoundFont " + path.string() + " could not be loaded");
+    return;
+  }
+  ready_.store(true, std::memory_order_release);
+}
+
+bool FluidMusicPlayer::WaitUntilReady() {
+  if (loader_.joinable()) loader_.join();
+  return ready_.load(std::memory_order_acquire);
+}
+
+MusicPlayer::Segment FluidMusicPlayer::Load(const std::string& midiPath) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadWholeFile(midiPath, bytes)) return -1;  // a missing theme simply stays silent
+  std::string error;
+  auto sequence = ParseMidi(bytes, outputRate_, &error);
+  if (!sequence) {
+    std::fprintf(stderr, "zendor: music file %s: %s\n", midiPath.c_str(), error.c_str());
+    return -1;
+  }
+  auto theme = std::make_unique<Theme>();
+  theme->sequence = std::move(*sequence);
+  themes_.push_back(std::move(theme));
+  return static_cast<Segment>(themes_.size() - 1);
+}
+
+void FluidMusicPlayer::SetRepeats(Segment segment, int repeats) {
+  if (segment >= 0 && static_cast<std::size_t>(segment) < themes_.size()) {
+    themes_[static_cast<std::size_t>(segment)]->repeats = std::max(0, repeats);
+  }
+}
+
+void FluidMusicPlayer::SetLoop(Segment segment, bool loop) {
+  if (segment >= 0 && static_cast<std::size_t>(segment) < themes_.size()) {
+    themes_[static_cast<std::size_t>(segment)]->loop = loop;
+  }
+}
+
+MusicPlayer::Instance FluidMusicPlayer::Play(Segment segment, int flags) {
+  if (segment < 0 || static_cast<std::size_t>(segment) >= themes_.size()) return -1;
+  const Theme& theme = *themes_[static_cast<std::size_t>(segment)];
+  const Instance instance = nextInstance_++;
+  std::lock_guard<std::mutex> hold(lock_);
+  next_ = {&theme.sequence, segment, instance, theme.loop ? -1 : theme.repeats + 1};
+  nextAtMeasure_ = (flags & kStartAtMeasure) != 0;
+  return instance;
+}
+
+void FluidMusicPlayer::Stop(Segment segment, Instance instance) {
+  if (instance < 0) return;
+  std::lock_guard<std::mutex> hold(lock_);
+  if (next_.instance == instance && next_.segment == segment) next_ = {};
+  if (current_.instance == instance && current_.segment == segment) {
+    current_ = {};
+    silenceWanted_ = true;
+  }
+}
+
+void FluidMusicPlayer::SetMasterVolume(int hundredthsDb) {
+  masterVolume_.store(hundredthsDb, std::memory_order_relaxed);
+}
+
+MusicPlayer::Instance FluidMusicPlayer::CurrentInstance() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return current_.instance;
+}
+
+void FluidMusicPlayer::MixInto(float* stereo, int frames) {
+  if (!ready_.load(std::memory_order_acquire) || frames <= 0) return;
+  // Master volume: up to +20 dB, as the game's music device allowed; glides over the block.
+  const float target = GainFromHundredthsDb(std::min(MasterVolume(), 2000));
+  const float gainStep = (target - gain_) / static_cast<float>(frames);
+  std::unique_lock<std::mutex> hold(lock_, std::try_to_lock);
+  if (!hold.owns_lock()) {
+    gain_ = target;
+    return;
+  }
+  if (silenceWanted_) {
+    SilenceAllChannels();
+    silenceWanted_ = false;
+  }
+  float gain = gain_;
+  int done = 0;
+  while (done < frames) {
+    if (next_.sequence) {
+      const bool now = !current_.sequence || !nextAtMeasure_ || [&] {
+        const auto& bars = current_.sequence->measureStarts;
+        return std::binary_search(bars.begin(), bars.end(), position_);
+      }();
+      if (now) StartNext();
+    }
+    std::uint64_t chunk = std::min<std::uint64_t>(frames - done, left_.size());
+    if (const MidiSequence* sequence = current_.sequence) {
+      while (nextEvent_ < sequence->events.size() &&
+             sequence->events[nextEvent_].frame <= position_) {
+        Send(sequence->events[nextEvent_++]);
+      }
+      if (position_ >= sequence->lengthFrames) {
+        if (current_.playsLeft == 1 || sequence->lengthFrames == 0) {
+          current_ = {};  // played to its end: the notes ring out on their own
+        } else {
+          if (current_.playsLeft > 1) --current_.playsLeft;
+          position_ = 0;
+          nextEvent_ = 0;
+        }
+        continue;
+      }
+      chunk = std::min(chunk, sequence->lengthFrames - position_);
+      if (nextEvent_ < sequence->events.size()) {
+        chunk = std::min(chunk, sequence->events[nextEvent_].frame - position_);
+      }
+      if (next_.sequence) {  // waiting for the next bar
+        const auto& bars = sequence->measureStarts;
+        const auto bar = std::upper_bound(bars.begin(), bars.end(), position_);
+        chunk = std::min(chunk, (bar == bars.end() ? sequence->lengthFrames : *bar) - position_);
+      }
+      position_ += chunk;
+    }
+    Render(stereo + 2 * done, static_cast<int>(chunk), gain, gainStep);
+    done += static_cast<int>(chunk);
+  }
+  gain_ = target;
+}
+
+void FluidMusicPlayer::StartNext() {
+  SilenceAllChannels();
+  // Every theme starts from a clean synthesizer: its own instruments, nothing left over.
+  for (int channel = 0; channel < kChannels; ++channel) {
+    fluid_synth_cc(synth_, channel, 121, 0);  // reset controllers
+    fluid_synth_cc(synth_, channel, 7, 100);  // channel volume
+    fluid_synth_cc(synth_, channel, 10, 64);  // pan centre
+    fluid_synth_pitch_bend(synth_, channel, 8192);
+    if (channel != kDrumChannel) {
+      fluid_synth_bank_select(synth_, channel, 0);
+      fluid_synth_program_change(synth_, channel, 0);
+    }
+  }
+  current_ = next_;
+  next_ = {};
+  position_ = 0;
+  nextEvent_ = 0;
+}
+
+void FluidMusicPlayer::SilenceAllChannels() {
+  for (int channel = 0; channel < kChannels; ++channel) {
+    fluid_synth_cc(synth_, channel, 64, 0);  // sustain pedal up
+    fluid_synth_all_notes_off(synth_, channel);
+  }
+}
+
+void FluidMusicPlayer::Send(const MidiEvent& event) {
+  const int channel = event.status & 0x0F;
+  switch (event.status & 0xF0) {
+    case 0x80:
+      fluid_synth_noteoff(synth_, channel, event.data1);
+      break;
+    case 0x90:
+      fluid_synth_noteon(synth_, channel, event.data1, event.data2);  // velocity 0 is a release
+      break;
+    case 0xA0:
+      fluid_synth_key_pressure(synth_, channel, event.data1, event.data2);
+      break;
+    case 0xB0:
+      fluid_synth_cc(synth_, channel, event.data1, event.data2);
+      break;
+    case 0xC0:
+      fluid_synth_program_change(synth_, channel, event.data1);
+      break;
+    case 0xD0:
+      fluid_synth_channel_pressure(synth_, channel, event.data1);
+      break;
+    case 0xE0:
+      fluid_synth_pitch_bend(synth_, channel, event.data1 | (event.data2 << 7));
+      break;
+  }
+}
+
+void FluidMusicPlayer::Render(float* stereo, int frames, float& gain, float gainStep) {
+  if (frames <= 0) return;
+  fluid_synth_write_float(synth_, frames, left_.data(), 0, 1, right_.data(), 0, 1);
+  for (int i = 0; i < frames; ++i) {
+    gain += gainStep;
+    stereo[2 * i] += left_[static_cast<std::size_t>(i)] * 32767.0f * gain;
+    stereo[2 * i + 1] += right_[static_cast<std::size_t>(i)] * 32767.0f * gain;
+  }
+}
+
+}  // namespace zendor

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "platform/audio.h"
+#include "platform/sdl/midi_sequence.h"
+#include "platform/sdl/mixer.h"
+
+struct _fluid_hashtable_t;
+struct _fluid_synth_t;
+
+namespace zendor {
+
+// The music player: themes from standard MIDI files, played through a General MIDI SoundFont by
+// FluidSynth into whatever audio stream calls MixInto. No audio library of its own.
+//
+// The SoundFont loads on a thread of its own, so start-up does not wait for it; until it is in,
+// the music is silent. The game thread only changes what should play, under a mutex; the audio
+// thread does all the synthesizer work and, should the game thread hold the mutex at that very
+// moment, leaves the music out of that one block instead of waiting.
+class FluidMusicPlayer : public MusicPlayer, public AudioSource {
+ public:
+  // Without a SoundFont (nullopt, or a file FluidSynth cannot load) the player keeps its themes
+  // and instances but sounds nothing.
+  explicit FluidMusicPlayer(std::optional<std::filesystem::path> soundFont, int outputRate = 44100);
+  ~FluidMusicPlayer() override;
+
+  // --- Game thread ---
+  Segment Load(const std::string& midiPath) override;
+  void SetRepeats(Segment segment, int repeats) override;
+  void SetLoop(Segment segment, bool loop) override;
+  Instance Play(Segment segment, int flags) override;
+  void Stop(Segment segment, Instance instance) override;
+  int MasterVolume() const override { return masterVolume_.load(std::memory_order_relaxed); }
+  void SetMasterVolume(int hundredthsDb) override;
+
+  // Waits for the SoundFont; true when the music can sound.
+  bool WaitUntilReady();
+  // The instance heard right now, -1 when none (a theme waiting for its bar is not heard yet).
+  Instance CurrentInstance();
+
+  // --- Audio thread ---
+  void MixInto(float* stereo, int frames) override;
+
+  // Play flag: start at the next bar of the playing theme.
+  static constexpr int kStartAtMeasure = 8192;
+
+ private:
+  struct Theme {
+    MidiSequence sequence;
+    int repeats = 0;
+    bool loop = false;
+  };
+  // A theme as the audio thread plays it.
+  struct Performance {
+    const MidiSequence* sequence = nullptr;
+    Segment segment = -1;
+    Instance instance = -1;
+    int playsLeft = 0;  // -1: until stopped
+  };
+
+  void LoadSoundFont(std::filesystem::path path, int outputRate);
+  void StartNext();
+  void SilenceAllChannels();
+  void Send(const MidiEvent& event);
+  void Render(float* stereo, int frames, float& gain, float gainStep);
+
+  const int outputRate_;
+  std::vector<std::unique_ptr<Theme>> themes_;  // game thread; freed only with the player
+  Instance nextInstance_ = 1;
+  std::atomic<int> masterVolume_{0};
+
+  std::thread loader_;
+  std::atomic<bool> ready_{false};
+  _fluid_hashtable_t* settings_ = nullptr;
+  _fluid_synth_t* synth_ = nullptr;
+
+  std::mutex lock_;  // guards everything below
+  Performance current_;
+  Performance next_;
+  bool nextAtMeasure_ = false;
+  bool silenceWanted_ = false;
+  std::uint64_t position_ = 0;  // frames into the current theme
+  std::size_t nextEvent_ = 0;
+
+  // Audio thread only.
+  float gain_ = 1.0f;
+  std::array<float, 1024> left_{};
+  std::array<float, 1024> right_{};
+};
+
+}  // namespace zendor
