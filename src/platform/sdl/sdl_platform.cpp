@@ -1,0 +1,241 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <SDL2/SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+#include "platform/sdl/key_map.h"
+#include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_presenter.h"
+#include "platform/sdl/soundfont.h"
+#include "platform/virtual_keys.h"
+
+namespace zendor {
+namespace {
+
+constexpr const char* kWindowTitle = "Zendor Vostrik XXI";
+constexpr int kFallbackDesktopWidth = 1920;
+constexpr int kFallbackDesktopHeight = 1080;
+
+// The lock keys the keyboard table and SDL's modifier state both know about.
+struct LockKey {
+  int virtualKey;
+  SDL_Keymod modifier;
+};
+constexpr LockKey kLockKeys[] = {
+    {vk::kCapital, KMOD_CAPS}, {vk::kNumLock, KMOD_NUM}, {vk::kScroll, KMOD_SCROLL}};
+
+class SdlPlatform final : public Platform {
+ public:
+  SdlPlatform();
+  ~SdlPlatform() override;
+
+  std::uint32_t TickCount() override;
+  double Timer() override;
+  void Sleep(int ms) override;
+  void PumpMessages(MessageHandler& handler) override;
+  void WaitForMessage() override;
+  bool HasGraphicsDevice() const override { return presenter_ != nullptr; }
+  void MessageBox(const std::string& text, const std::string& title, int flags) override;
+  void Beep() override;
+  std::unique_ptr<SoundDevice> CreateSoundDevice() override;
+  std::unique_ptr<MusicPlayer> CreateMusicPlayer() override;
+
+ protected:
+  bool SupportsExclusiveMode(int width, int height, int bitsPerPixel) const override;
+  void DisplayChanged() override;
+  void KeyboardStateChanged() override;
+  void CursorChanged() override;
+  int RealDesktopWidth() const override;
+  int RealDesktopHeight() const override;
+
+ private:
+  void Present();
+  std::shared_ptr<SdlAudioOutput> AudioOutput();
+
+  const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  bool events_ = false;
+  std::unique_ptr<SdlPresenter> presenter_;
+  std::shared_ptr<SdlAudioOutput> audio_;
+  bool audioTried_ = false;
+};
+
+SdlPlatform::SdlPlatform() {
+  // The events subsystem also turns SIGINT and SIGTERM into a quit event.
+  events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
+  presenter_ = SdlPresenter::Create(kWindowTitle);
+  // Start the keyboard table with the lock keys as they stand.
+  KeyboardTable table = GetKeyboardState();
+  const SDL_Keymod modifiers = SDL_GetModState();
+  for (const LockKey& lock : kLockKeys) {
+    if (modifiers & lock.modifier) table[static_cast<std::size_t>(lock.virtualKey)] |= 0x01;
+  }
+  SetKeyboardState(table);
+}
+
+SdlPlatform::~SdlPlatform() {
+  presenter_.reset();
+  audio_.reset();  // the devices keep the stream open as long as they live
+  if (events_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+std::uint32_t SdlPlatform::TickCount() {
+  const auto elapsed = std::chrono::steady_clock::now() - start_;
+  return static_cast<std::uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+double SdlPlatform::Timer() {
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  const auto sinceSecond = now - std::chrono::system_clock::from_time_t(seconds);
+  const double fraction = std::chrono::duration<double>(sinceSecond).count();
+  return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
+void SdlPlatform::Sleep(int ms) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  Present();  // what was drawn before the sleep is on screen during it
+  std::this_thread::sleep_until(until);
+}
+
+void SdlPlatform::PumpMessages(MessageHandler& handler) {
+  Present();
+  SDL_Event event;
+  while (events_ && SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        const int key = VirtualKeyFromSdl(event.key.keysym.scancode, event.key.keysym.sym);
+        if (key == 0) break;
+        if (event.type == SDL_KEYDOWN) {  // auto-repeat arrives as further presses
+          RecordKeyDown(key);
+          handler.OnKeyDown(key);
+        } else {
+          RecordKeyUp(key);
+          handler.OnKeyUp(key);
+        }
+        break;
+      }
+      case SDL_QUIT:
+        handler.OnCloseRequest();
+        break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) handler.OnCloseRequest();
+        if (presenter_ && SdlPresenter::NeedsRedraw(event)) presenter_->Invalidate();
+        break;
+      default:
+        break;
+    }
+  }
+  Present();  // what the handlers drew
+}
+
+void SdlPlatform::WaitForMessage() {
+  Present();
+  if (!events_ || SDL_WaitEvent(nullptr) == 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));  // never spin
+  }
+}
+
+void SdlPlatform::Present() {
+  if (presenter_) presenter_->Present(window(), display());
+}
+
+void SdlPlatform::MessageBox(const std::string& text, const std::string& title, int flags) {
+  Uint32 kind = SDL_MESSAGEBOX_INFORMATION;
+  if ((flags & 0xF0) == 0x10) kind = SDL_MESSAGEBOX_ERROR;
+  if ((flags & 0xF0) == 0x30) kind = SDL_MESSAGEBOX_WARNING;
+  SDL_Window* parent = presenter_ && presenter_->shown() ? presenter_->sdlWindow() : nullptr;
+  if (presenter_ && SDL_ShowSimpleMessageBox(kind, title.c_str(), text.c_str(), parent) == 0) {
+    return;
+  }
+  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
+void SdlPlatform::Beep() {
+  std::fputc('\a', stderr);
+  std::fflush(stderr);
+}
+
+std::shared_ptr<SdlAudioOutput> SdlPlatform::AudioOutput() {
+  if (!audioTried_) {
+    audioTried_ = true;
+    audio_ = SdlAudioOutput::Open();
+  }
+  return audio_;
+}
+
+std::unique_ptr<SoundDevice> SdlPlatform::CreateSoundDevice() {
+  auto output = AudioOutput();
+  if (!output) return nullptr;
+  return std::make_unique<SdlSoundDevice>(std::move(output));
+}
+
+std::unique_ptr<MusicPlayer> SdlPlatform::CreateMusicPlayer() {
+  auto output = AudioOutput();
+  if (!output) {
+    ReportSilentMusic(std::string("no sound output could be opened (") + SDL_GetError() + ")");
+    return std::make_unique<FluidMusicPlayer>(std::nullopt);
+  }
+  auto soundFont = FindSoundFont(UsualSoundFontPlaces());
+  if (!soundFont) {
+    ReportSilentMusic(
+        "no General MIDI SoundFont was found in /usr/share/sounds/sf2 or /usr/share/soundfonts "
+        "(the fluid-soundfont-gm package has one)");
+  }
+  return std::make_unique<SdlMusicPlayer>(std::move(output), std::move(soundFont));
+}
+
+bool SdlPlatform::SupportsExclusiveMode(int width, int height, int bitsPerPixel) const {
+  return presenter_ && width == 320 && height == 200 && (bitsPerPixel == 24 || bitsPerPixel == 16);
+}
+
+void SdlPlatform::DisplayChanged() {
+  if (!presenter_) return;
+  presenter_->Invalidate();
+  presenter_->ConfineCursor(cursorClip(), window(), display());
+}
+
+void SdlPlatform::KeyboardStateChanged() {
+  // SDL only keeps its own idea of the lock keys; the lights on the keyboard stay as they are.
+  const KeyboardTable table = GetKeyboardState();
+  int modifiers = SDL_GetModState();
+  for (const LockKey& lock : kLockKeys) {
+    if (table[static_cast<std::size_t>(lock.virtualKey)] & 0x01) {
+      modifiers |= lock.modifier;
+    } else {
+      modifiers &= ~lock.modifier;
+    }
+  }
+  SDL_SetModState(static_cast<SDL_Keymod>(modifiers));
+}
+
+void SdlPlatform::CursorChanged() {
+  if (!presenter_) return;
+  SDL_ShowCursor(cursorCount() >= 0 ? SDL_ENABLE : SDL_DISABLE);
+  presenter_->ConfineCursor(cursorClip(), window(), display());
+}
+
+int SdlPlatform::RealDesktopWidth() const {
+  const int width = presenter_ ? presenter_->desktopWidth() : 0;
+  return width > 0 ? width : kFallbackDesktopWidth;
+}
+
+int SdlPlatform::RealDesktopHeight() const {
+  const int height = presenter_ ? presenter_->desktopHeight() : 0;
+  return height > 0 ? height : kFallbackDesktopHeight;
+}
+
+}  // namespace
+
+std::unique_ptr<Platform> CreateSdlPlatform() {
+  return std::make_unique<SdlPlatform>();
+}
+
+}  // namespace zendor

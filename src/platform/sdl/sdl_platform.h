@@ -1,0 +1,14 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace zendor {
+
+// The platform players run the game on: real time, the keyboard through SDL, the game window in
+// an SDL window (or full screen), sound effects and music in one SDL audio stream. Works without
+// a display too (nothing is shown, message boxes go to standard error).
+std::unique_ptr<Platform> CreateSdlPlatform();
+
+}  // namespace zendor

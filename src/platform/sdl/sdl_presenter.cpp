@@ -1,0 +1,177 @@
+#include "platform/sdl/sdl_presenter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/sdl/screen_layout.h"
+
+namespace zendor {
+namespace {
+
+SDL_Rect RoundedRect(const LayoutRect& r) {
+  const int x = static_cast<int>(std::lround(r.x)), y = static_cast<int>(std::lround(r.y));
+  return {x, y, static_cast<int>(std::lround(r.x + r.width)) - x,
+          static_cast<int>(std::lround(r.y + r.height)) - y};
+}
+
+}  // namespace
+
+std::unique_ptr<SdlPresenter> SdlPresenter::Create(const std::string& title) {
+  // Losing the focus must not shrink a full-screen game to an icon, and closing the window is a
+  // close request like any other, not an immediate end of the program.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  std::unique_ptr<SdlPresenter> presenter(new SdlPresenter);
+  if (SDL_GetNumVideoDisplays() < 1) return nullptr;  // the destructor gives the video back
+  presenter->window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                        SDL_WINDOWPOS_CENTERED, 256, 192, SDL_WINDOW_HIDDEN);
+  if (!presenter->window_) return nullptr;
+  // No vertical sync: a present must never hold up the game's own frame pacing.
+  presenter->renderer_ = SDL_CreateRenderer(presenter->window_, -1, SDL_RENDERER_ACCELERATED);
+  if (!presenter->renderer_) {
+    presenter->renderer_ = SDL_CreateRenderer(presenter->window_, -1, SDL_RENDERER_SOFTWARE);
+  }
+  if (!presenter->renderer_) return nullptr;
+  presenter->windowWidth_ = 256;
+  presenter->windowHeight_ = 192;
+  return presenter;
+}
+
+SdlPresenter::~SdlPresenter() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SdlPresenter::Present(const Window& window, const DisplayState& display) {
+  if (!window.visible() || window.closed()) {
+    if (shown_) SDL_HideWindow(window_);
+    shown_ = false;
+    return;
+  }
+  ApplyMode(window, display);
+  if (!shown_) {
+    SDL_ShowWindow(window_);
+    shown_ = true;
+    stale_ = true;
+  }
+  if (!stale_ && window.screenVersion() == shownVersion_) return;
+  if (!UploadScreen(window.screen())) return;
+
+  int outputWidth = 0, outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+  const ScreenLayout layout = LayOutScreen(display, window, outputWidth, outputHeight);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  SDL_RenderClear(renderer_);
+  const SDL_Rect canvas = RoundedRect(layout.canvas);
+  SDL_RenderSetClipRect(renderer_, &canvas);
+  const SDL_FRect picture{layout.picture.x, layout.picture.y, layout.picture.width,
+                          layout.picture.height};
+  SDL_RenderCopyF(renderer_, texture_, nullptr, &picture);
+  SDL_RenderPresent(renderer_);
+  shownVersion_ = window.screenVersion();
+  stale_ = false;
+}
+
+void SdlPresenter::ApplyMode(const Window& window, const DisplayState& display) {
+  const bool full = WantsFullScreen(display);
+  if (full != fullScreen_) {
+    SDL_SetWindowFullscreen(window_, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    fullScreen_ = full;
+    stale_ = true;
+  }
+  if (!full && (window.width() != windowWidth_ || window.height() != windowHeight_)) {
+    SDL_SetWindowSize(window_, window.width(), window.height());
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    windowWidth_ = window.width();
+    windowHeight_ = window.height();
+    stale_ = true;
+  }
+}
+
+bool SdlPresenter::UploadScreen(const Surface& screen) {
+  if (screen.empty()) return false;
+  if (!texture_ || textureWidth_ != screen.width() || textureHeight_ != screen.height()) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    // 0x00RRGGBB pixels, exactly as the surfaces hold them.
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                 screen.width(), screen.height());
+    if (!texture_) return false;
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    textureWidth_ = screen.width();
+    textureHeight_ = screen.height();
+  }
+  return SDL_UpdateTexture(texture_, nullptr, screen.pixels().data(),
+                           screen.width() * static_cast<int>(sizeof(Pixel))) == 0;
+}
+
+void SdlPresenter::ConfineCursor(const std::optional<ScreenRect>& rect, const Window& window,
+                                 const DisplayState& display) {
+  if (!rect) {
+    SDL_SetWindowMouseRect(window_, nullptr);
+    return;
+  }
+  int outputWidth = 0, outputHeight = 0;
+  SDL_GetWindowSize(window_, &outputWidth, &outputHeight);
+  const ScreenLayout layout = LayOutScreen(display, window, outputWidth, outputHeight);
+  // Full screen, the canvas is the whole (emulated) desktop; in a window, it is the window.
+  const int originX = layout.fullScreen ? 0 : window.left();
+  const int originY = layout.fullScreen ? 0 : window.top();
+  const auto toOutputX = [&](int x) {
+    return static_cast<int>(
+        std::lround(layout.canvas.x + static_cast<float>(x - originX) * layout.scale));
+  };
+  const auto toOutputY = [&](int y) {
+    return static_cast<int>(
+        std::lround(layout.canvas.y + static_cast<float>(y - originY) * layout.scale));
+  };
+  const int left = std::clamp(toOutputX(rect->left), 0, outputWidth);
+  const int top = std::clamp(toOutputY(rect->top), 0, outputHeight);
+  const int right = std::clamp(toOutputX(rect->right), 0, outputWidth);
+  const int bottom = std::clamp(toOutputY(rect->bottom), 0, outputHeight);
+  const SDL_Rect confined{left, top, std::max(1, right - left), std::max(1, bottom - top)};
+  SDL_SetWindowMouseRect(window_, &confined);
+}
+
+bool SdlPresenter::NeedsRedraw(const SDL_Event& event) {
+  if (event.type != SDL_WINDOWEVENT) return false;
+  switch (event.window.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SdlPresenter::PumpWindowEvents() {
+  bool open = true;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT ||
+        (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+      open = false;
+    }
+    if (NeedsRedraw(event)) Invalidate();
+  }
+  return open;
+}
+
+int SdlPresenter::desktopWidth() const {
+  SDL_DisplayMode mode;
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+  return SDL_GetDesktopDisplayMode(display, &mode) == 0 ? mode.w : 0;
+}
+
+int SdlPresenter::desktopHeight() const {
+  SDL_DisplayMode mode;
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+  return SDL_GetDesktopDisplayMode(display, &mode) == 0 ? mode.h : 0;
+}
+
+}  // namespace zendor
