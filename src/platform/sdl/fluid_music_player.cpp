@@ -72,8 +72,12 @@ MusicPlayer::Segment FluidMusicPlayer::Load(const std::string& midiPath) {
     std::fprintf(stderr, "zendor: music file %s: %s\n", midiPath.c_str(), error.c_str());
     return -1;
   }
+  return Add(std::move(*sequence));
+}
+
+MusicPlayer::Segment FluidMusicPlayer::Add(MidiSequence sequence) {
   auto theme = std::make_unique<Theme>();
-  theme->sequence = std::move(*sequence);
+  theme->sequence = std::move(sequence);
   themes_.push_back(std::move(theme));
   return static_cast<Segment>(themes_.size() - 1);
 }

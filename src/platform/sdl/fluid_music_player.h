@@ -34,6 +34,8 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
 
   // --- Game thread ---
   Segment Load(const std::string& midiPath) override;
+  // Adds an already read theme.
+  Segment Add(MidiSequence sequence);
   void SetRepeats(Segment segment, int repeats) override;
   void SetLoop(Segment segment, bool loop) override;
   Instance Play(Segment segment, int flags) override;
