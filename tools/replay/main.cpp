@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<RealtimeView> view;
   if (options.realtime) {
     platform.SetRealtime(true);
-    view = MakeRealtimeView(platform.window());
+    view = MakeRealtimeView(platform);
+    if (!view) std::fprintf(stderr, "zendor-replay: no display to watch the replay on\n");
     if (view) platform.onIdle = [&view] { view->Show(); };
   }
 

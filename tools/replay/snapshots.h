@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/platform.h"
 #include "platform/window.h"
 #include "replay/options.h"
 
@@ -31,6 +32,7 @@ class RealtimeView {
   virtual ~RealtimeView() = default;
   virtual void Show() = 0;
 };
-std::unique_ptr<RealtimeView> MakeRealtimeView(const Window& window);
+// nullptr when there is no display.
+std::unique_ptr<RealtimeView> MakeRealtimeView(Platform& platform);
 
 }  // namespace zendor::replay
