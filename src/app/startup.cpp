@@ -6,6 +6,7 @@
 #include "app/display.h"
 #include "app/profile.h"
 #include "app/settings.h"
+#include "app/shutdown.h"
 #include "assets/sound_system.h"
 #include "assets/sprite_catalogue.h"
 #include "assets/sprite_sheets.h"
@@ -91,6 +92,7 @@ bool StartUp(Ventana& v, const std::string& programFolder) {
     Fail(v, error);
     return false;
   }
+  RemoveFilesOfDeadRuns(s.TempFolder);
   platform.random().Reseed(platform.Timer());
   if (!s.Registry.Create(s.TempFolder + RegistryName(platform.random()), &error)) {
     Fail(v, error + " in the temporary folder " + s.TempFolder);
