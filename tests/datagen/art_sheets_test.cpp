@@ -1,0 +1,250 @@
+// The shipped pictures as the game loads them: every catalogue sheet present with its exact
+// size, masks that agree with their images, opaque sheets that fill their rectangle, the
+// 16-colour enemy, the places where the game's geometry meets the art, and a generator that
+// paints the same bytes on every run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "assets/sprite_catalogue.h"
+#include "datagen/datagen.h"
+#include "platform/image_file.h"
+
+namespace zendor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder under the test temp area that is removed with everything in it.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& name)
+      : path_(fs::path(testing::TempDir()) /
+              ("zendor_art_" + name + "_" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()))) {
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+struct Shipped {
+  std::map<std::string, Surface> sheets;  // by file name
+  std::map<std::string, std::vector<std::uint8_t>> bytes;
+};
+
+// Paints the artwork once, reads every file back and removes the folder.
+const Shipped& Artwork() {
+  static const Shipped shipped = [] {
+    Shipped s;
+    ScratchFolder folder("sheets");
+    datagen::WriteArtwork(folder.path());
+    for (const SheetSpec& spec : ShippedSheets()) {
+      const fs::path file = folder.path() / SheetFileName(spec);
+      ReadWholeFile(file, s.bytes[SheetFileName(spec)]);
+      ImageReadResult read = ReadImageFile(file);
+      EXPECT_TRUE(read.ok()) << read.error;
+      s.sheets[SheetFileName(spec)] = read.surface;
+    }
+    return s;
+  }();
+  return shipped;
+}
+
+const Surface& Sheet(const std::string& file) {
+  return Artwork().sheets.at(file);
+}
+
+// The image half and mask half of a masked sheet.
+struct Halves {
+  int imageX, imageY, maskX, maskY, width, height;
+};
+Halves HalvesOf(const SheetSpec& spec) {
+  if (spec.layout == SheetLayout::MaskBeside)
+    return {0, 0, spec.width / 2, 0, spec.width / 2, spec.height};
+  return {0, 0, 0, spec.height / 2, spec.width, spec.height / 2};
+}
+
+bool IsMasked(const SheetSpec& spec) {
+  return spec.layout == SheetLayout::MaskBelow || spec.layout == SheetLayout::MaskBeside;
+}
+
+// Whether frame k (of `frames` side by side) has any figure pixel in image row y.
+bool FrameHasFigureInRow(const Surface& sheet, int frames, int k, int y) {
+  const int w = sheet.width() / frames;
+  for (int x = k * w; x < (k + 1) * w; ++x)
+    if (sheet.at(x, y) != kBlack) return true;
+  return false;
+}
+
+TEST(ShippedArtwork, EveryCatalogueSheetIsWrittenWithItsExactSize) {
+  for (const SheetSpec& spec : ShippedSheets()) {
+    const Surface& s = Sheet(SheetFileName(spec));
+    EXPECT_EQ(s.width(), spec.width) << SheetFileName(spec);
+    EXPECT_EQ(s.height(), spec.height) << SheetFileName(spec);
+  }
+}
+
+TEST(ShippedArtwork, MasksAreBlackExactlyWhereTheImageHasFigure) {
+  for (const SheetSpec& spec : ShippedSheets()) {
+    if (!IsMasked(spec)) continue;
+    const Surface& s = Sheet(SheetFileName(spec));
+    const Halves h = HalvesOf(spec);
+    int figure = 0, mismatches = 0, greys = 0;
+    for (int y = 0; y < h.height; ++y)
+      for (int x = 0; x < h.width; ++x) {
+        const Pixel image = s.at(h.imageX + x, h.imageY + y), mask = s.at(h.maskX + x, h.maskY + y);
+        if (mask != kBlack && mask != kWhite) ++greys;
+        if ((image != kBlack) != (mask == kBlack)) ++mismatches;
+        figure += image != kBlack;
+      }
+    EXPECT_EQ(greys, 0) << SheetFileName(spec) << ": mask pixels other than black and white";
+    EXPECT_EQ(mismatches, 0) << SheetFileName(spec) << ": mask and image disagree";
+    EXPECT_GT(figure, 0) << SheetFileName(spec) << ": nothing drawn";
+  }
+}
+
+TEST(ShippedArtwork, EveryAnimationFrameShowsSomethingAndDiffersFromTheOthers) {
+  for (const SheetSpec& spec : ShippedSheets()) {
+    if (!IsMasked(spec) || spec.frames < 2) continue;
+    const Surface& s = Sheet(SheetFileName(spec));
+    const int w = spec.width / spec.frames, h = spec.height / 2;
+    std::set<std::vector<Pixel>> distinct;
+    for (int k = 0; k < spec.frames; ++k) {
+      std::vector<Pixel> frame;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) frame.push_back(s.at(k * w + x, y));
+      EXPECT_TRUE(std::any_of(frame.begin(), frame.end(), [](Pixel p) { return p != kBlack; }))
+          << SheetFileName(spec) << " frame " << k << " is empty";
+      distinct.insert(frame);
+    }
+    EXPECT_EQ(static_cast<int>(distinct.size()), spec.frames)
+        << SheetFileName(spec) << ": repeated frames";
+  }
+}
+
+TEST(ShippedArtwork, OpaqueSheetsAreFilledEdgeToEdge) {
+  for (const SheetSpec& spec : ShippedSheets()) {
+    if (spec.layout != SheetLayout::Opaque) continue;
+    const Surface& s = Sheet(SheetFileName(spec));
+    int unpainted = 0;
+    for (Pixel p : s.pixels()) unpainted += p == kBlack;
+    EXPECT_EQ(unpainted, 0) << SheetFileName(spec) << " has unpainted (pure black) pixels";
+  }
+}
+
+TEST(ShippedArtwork, SixteenColourEnemyIsStoredAsA16ColourBitmap) {
+  for (const SheetSpec& spec : ShippedSheets()) {
+    if (!spec.sixteenColours) continue;
+    const auto& bytes = Artwork().bytes.at(SheetFileName(spec));
+    ASSERT_GT(bytes.size(), 30u);
+    EXPECT_EQ(bytes[28] | (bytes[29] << 8), 4) << SheetFileName(spec) << " bits per pixel";
+    const Surface& s = Sheet(SheetFileName(spec));
+    const std::set<Pixel> colours(s.pixels().begin(), s.pixels().end());
+    EXPECT_LE(colours.size(), 16u) << SheetFileName(spec);
+  }
+}
+
+TEST(ShippedArtwork, ShadowStripsCutOutAndKeepTheSameEllipse) {
+  const Surface& s = Sheet("sombra.bmp");
+  const Pixel shade = s.at(0, 0);
+  EXPECT_LT(RedOf(shade) + GreenOf(shade) + BlueOf(shade), 120) << "the shadow colour is dark";
+  int inside = 0;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 24; ++x) {
+      EXPECT_EQ(s.at(x, y), shade);
+      const Pixel scene = s.at(x, 8 + y), copy = s.at(x, 16 + y);
+      EXPECT_TRUE((scene == kBlack && copy == kWhite) || (scene == kWhite && copy == kBlack))
+          << x << "," << y;
+      inside += scene == kBlack;
+    }
+  // An ellipse filling its 24 x 8 strip: about pi/4 of it, touching the middle of each side.
+  EXPECT_NEAR(inside, 24 * 8 * 0.785, 12);
+  EXPECT_EQ(s.at(12, 8 + 0), kBlack);
+  EXPECT_EQ(s.at(0, 8 + 4), kBlack);
+  EXPECT_EQ(s.at(0, 8 + 0), kWhite);
+}
+
+TEST(ShippedArtwork, FiguresStandWhereTheGamePutsTheirFeet) {
+  // Walkers' and the hero's lowest pixels lie on their frame's last image row.
+  struct Feet {
+    const char* file;
+    int frames;
+    int row;
+  };
+  const Feet feet[] = {{"Zendor3.bmp", 12, 40}, {"Zendor13.bmp", 1, 40}, {"Zendor15.bmp", 1, 40},
+                       {"Zendor4.bmp", 1, 31},  {"Zendor23.bmp", 6, 50}, {"Bicho1.bmp", 4, 26},
+                       {"Bicho2.bmp", 4, 39},   {"Bicho3.bmp", 4, 39},   {"Bicho4.bmp", 4, 38}};
+  for (const Feet& f : feet)
+    for (int k = 0; k < f.frames; ++k)
+      EXPECT_TRUE(FrameHasFigureInRow(Sheet(f.file), f.frames, k, f.row))
+          << f.file << " frame " << k;
+  // The crouching hero's muzzle reaches the top right, where his shot appears.
+  const Surface& crouch = Sheet("Zendor4.bmp");
+  bool muzzle = false;
+  for (int y = 1; y <= 6; ++y) muzzle = muzzle || crouch.at(29, y) != kBlack;
+  EXPECT_TRUE(muzzle);
+  // The flyer keeps to the lower half of its frame, where it flies past the hero's head.
+  for (int k = 0; k < 4; ++k)
+    for (int y = 0; y < 10; ++y)
+      EXPECT_FALSE(FrameHasFigureInRow(Sheet("Bicho0.bmp"), 4, k, y)) << k;
+}
+
+TEST(ShippedArtwork, EndPieceHidesTheHeroDroppingIntoIt) {
+  // The hero sinks in at columns 25..48 behind the piece: solid from row 4 down to its ledge,
+  // and the ledge's ground reaches the bottom of the playfield.
+  const Surface& s = Sheet("Mapa9.bmp");
+  for (int y = 4; y < 61; ++y)
+    for (int x = 25; x <= 48; ++x) ASSERT_NE(s.at(x, y), kBlack) << x << "," << y;
+  for (int y = 29; y < 61; ++y) EXPECT_NE(s.at(0, y), kBlack) << y;
+}
+
+TEST(ShippedArtwork, ScenicPiecesCoverTheGroundBandTheyStandOn) {
+  // Nothing is drawn under these pieces, so their ground rows must be solid.
+  const Surface& ship = Sheet("Mapa0.bmp");
+  for (int y = 88; y < 120; ++y)
+    for (int x = 0; x < 92; ++x) ASSERT_NE(ship.at(x, y), kBlack) << "ship " << x << "," << y;
+  const Surface& column = Sheet("Mapa8.bmp");
+  for (int y = 40; y < 57; ++y)
+    for (int x = 0; x < 48; ++x) ASSERT_NE(column.at(x, y), kBlack) << "column " << x << "," << y;
+  const Surface& lava = Sheet("Mapa4.bmp");
+  for (int y = 8; y < 25; ++y)
+    for (int x = 0; x < 288; ++x) ASSERT_NE(lava.at(x, y), kBlack) << "lava " << x << "," << y;
+}
+
+TEST(ShippedArtwork, SkyMeetsTheStripColourAndTheScoreAreaIsFlat) {
+  const Surface& sky = Sheet("Cielo.bmp");
+  for (int x = 0; x < sky.width(); ++x)
+    EXPECT_EQ(sky.at(x, sky.height() - 1), Rgb(50, 0, 152)) << x;
+  // The score's digits are composed over a copy of the panel at (72, 48), 48 x 8.
+  const Surface& panel = Sheet("Panel.bmp");
+  for (int y = 48; y < 56; ++y)
+    for (int x = 72; x < 120; ++x) ASSERT_EQ(panel.at(x, y), panel.at(72, 48)) << x << "," << y;
+}
+
+TEST(ShippedArtwork, TheGeneratorPaintsTheSameBytesEveryRun) {
+  ScratchFolder first("run1"), second("run2");
+  datagen::WriteArtwork(first.path());
+  datagen::WriteArtwork(second.path());
+  for (const SheetSpec& spec : ShippedSheets()) {
+    std::vector<std::uint8_t> a, b;
+    ASSERT_TRUE(ReadWholeFile(first.path() / SheetFileName(spec), a));
+    ASSERT_TRUE(ReadWholeFile(second.path() / SheetFileName(spec), b));
+    EXPECT_TRUE(a == b) << SheetFileName(spec);
+    EXPECT_TRUE(a == Artwork().bytes.at(SheetFileName(spec))) << SheetFileName(spec);
+  }
+}
+
+}  // namespace
+}  // namespace zendor
