@@ -67,6 +67,7 @@ SdlPlatform::SdlPlatform() {
   // The events subsystem also turns SIGINT and SIGTERM into a quit event.
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
   presenter_ = SdlPresenter::Create(kWindowTitle);
+  if (presenter_) SDL_StopTextInput();  // keys only: no input-method windows popping up
   // Start the keyboard table with the lock keys as they stand.
   KeyboardTable table = GetKeyboardState();
   const SDL_Keymod modifiers = SDL_GetModState();
@@ -151,11 +152,16 @@ void SdlPlatform::MessageBox(const std::string& text, const std::string& title, 
   Uint32 kind = SDL_MESSAGEBOX_INFORMATION;
   if ((flags & 0xF0) == 0x10) kind = SDL_MESSAGEBOX_ERROR;
   if ((flags & 0xF0) == 0x30) kind = SDL_MESSAGEBOX_WARNING;
-  SDL_Window* parent = presenter_ && presenter_->shown() ? presenter_->sdlWindow() : nullptr;
-  if (presenter_ && SDL_ShowSimpleMessageBox(kind, title.c_str(), text.c_str(), parent) == 0) {
-    return;
+  bool shown = false;
+  if (presenter_) {
+    // The player needs the mouse to answer: free it for as long as the box is up.
+    presenter_->ConfineCursor(std::nullopt, window(), display());
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_Window* parent = presenter_->shown() ? presenter_->sdlWindow() : nullptr;
+    shown = SDL_ShowSimpleMessageBox(kind, title.c_str(), text.c_str(), parent) == 0;
+    CursorChanged();
   }
-  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+  if (!shown) std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
 
 void SdlPlatform::Beep() {
