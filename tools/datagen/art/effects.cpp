@@ -73,7 +73,7 @@ Surface Blast(int w, int h, Vec2 centre, double radius, double age, pal::Ramp de
               std::uint32_t seed) {
   Surface f(w, h);
   ArtRandom rng(seed);
-  const double hollow = std::max(0.0, age - 0.35) * 1.1;
+  const double hollow = std::max(0.0, age - 0.6) * 1.2;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       const double dx = x + 0.5 - centre.x, dy = y + 0.5 - centre.y;

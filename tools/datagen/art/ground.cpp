@@ -12,17 +12,25 @@
 namespace zendor::datagen {
 namespace {
 
-// Grain of the repeating texture: a fixed value per (column mod 8, row).
-double Grain(int column, int row, std::uint32_t seed) {
-  const int c = ((column % kGroundPeriod) + kGroundPeriod) % kGroundPeriod;
+// Grain of a repeating texture: a fixed value per (column mod period, row).
+double Grain(int column, int row, int period, std::uint32_t seed) {
+  const int c = ((column % period) + period) % period;
   return LatticeValue(c, row, seed);
 }
 
-// Shade (as a position on the stone ramp) of each row of the top surface: dim at the far
-// edge, brighter towards the viewer, with a bright lip along the front.
+// A stone shade with sparse grain: mostly the row's own shade, with a few darker and lighter
+// specks.
+Pixel Speckled(int level, double grain) {
+  if (grain < 0.10) return pal::Shade(pal::kStone, level - 1);
+  if (grain > 0.93) return pal::Shade(pal::kStone, level + 1);
+  return pal::Shade(pal::kStone, level);
+}
+
+// Shade (on the stone ramp) of each row of the top surface: dim at the far edge, brighter
+// towards the viewer, with a bright lip along the front. Half steps are dithered.
 double TopLevel(int row) {
-  static constexpr double kLevels[kGroundTopRows] = {2.0, 2.4, 2.6, 2.8, 3.0, 3.1, 3.2, 3.3, 3.3,
-                                                     3.4, 3.4, 3.5, 3.5, 3.6, 3.7, 4.6, 5.2};
+  static constexpr double kLevels[kGroundTopRows] = {2.0, 2.0, 2.5, 3.0, 3.0, 3.0, 3.0, 3.0, 3.0,
+                                                     3.0, 3.0, 3.0, 3.5, 3.5, 4.0, 5.0, 4.0};
   return kLevels[row];
 }
 
@@ -45,8 +53,25 @@ void PaintGroundTop(Surface& s, int x0, int x1, int top, int phase) {
   for (int row = 0; row < kGroundTopRows; ++row)
     for (int x = x0; x <= x1; ++x) {
       const int column = x - x0 + phase;
-      const double jitter = (Grain(column, row, 11) - 0.5) * 0.7;
-      Plot(s, x, top + row, RampAt(TopLevel(row), row >= 15 ? 0 : jitter, column, row));
+      const double level = TopLevel(row);
+      const int base = static_cast<int>(level) +
+                       (level - static_cast<int>(level) > BayerThreshold(column, row) ? 1 : 0);
+      const double grain = row >= 15 ? 0.5 : Grain(column, row, kGroundTopPeriod, 11);
+      Plot(s, x, top + row, Speckled(base, grain));
+    }
+}
+
+void PaintPatch(Surface& s, double cx, double cy, double rx, double ry, int shift) {
+  for (int y = static_cast<int>(cy - ry); y <= static_cast<int>(cy + ry); ++y)
+    for (int x = static_cast<int>(cx - rx); x <= static_cast<int>(cx + rx); ++x) {
+      if (!s.contains(x, y)) continue;
+      const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry, d = u * u + v * v;
+      if (d > 1.0 || (d > 0.55 && BayerThreshold(x, y) < (d - 0.55) / 0.45)) continue;
+      for (int i = 0; i < static_cast<int>(pal::kStone.size()); ++i)
+        if (s.at(x, y) == pal::kStone[i]) {
+          Plot(s, x, y, pal::Shade(pal::kStone, i + shift));
+          break;
+        }
     }
 }
 
@@ -54,7 +79,7 @@ void PaintGroundFace(Surface& s, int x0, int x1, int top, int phase) {
   for (int row = 0; row < kGroundFaceRows; ++row)
     for (int x = x0; x <= x1; ++x) {
       const int column = x - x0 + phase;
-      const double jitter = (Grain(column, row, 23) - 0.5) * 0.8;
+      const double jitter = (Grain(column, row, kGroundFacePeriod, 23) - 0.5) * 0.8;
       Plot(s, x, top + row, RampAt(FaceLevel(row), row == 0 ? 0 : jitter, column, row));
     }
 }
@@ -170,16 +195,20 @@ Surface GroundTileSheet(int index) {
   PaintGroundTop(s, 0, 47, 0);
   ArtRandom rng(100 + index);
   switch (index) {
-    case 1:  // plain ground, a few pebbles
+    case 1:  // plain ground, worn smooth in places, a few pebbles
+      PaintPatch(s, 14, 9, 9, 3.5, 1);
+      PaintPatch(s, 36, 5, 6, 2.2, -1);
       ScatterPebbles(s, rng, 2, 45, 0, 9);
       PaintCrack(s, rng, 30, 5, 6);
       break;
     case 2:  // mossy patch
+      PaintPatch(s, 30, 10, 10, 3.5, -1);
       PaintMoss(s, rng, 16, 8, 3);
       PaintMoss(s, rng, 34, 11, 2);
       ScatterPebbles(s, rng, 2, 45, 0, 5);
       break;
     default:  // glowing crystals among stones
+      PaintPatch(s, 22, 8, 11, 4, 1);
       ScatterPebbles(s, rng, 2, 45, 0, 6);
       PaintCrack(s, rng, 12, 3, 9);
       PaintCrystal(s, 24, 10, 4);
@@ -216,8 +245,9 @@ Surface GroundFaceSheet(int index) {
 Surface GroundEndSheet() {
   // The left end of a stretch of ground: the top surface crumbles into the chasm on its left,
   // showing a sliver of the lit end face of the rock.
+  // It is followed by an ordinary tile, so its last column ends a repeat of the texture.
   Surface s(16, 17);
-  PaintGroundTop(s, 0, 15, 0);
+  PaintGroundTop(s, 0, 15, 0, kGroundTopPeriod - 16);
   static constexpr int kEdge[17] = {5, 5, 4, 4, 5, 5, 4, 3, 3, 4, 4, 3, 3, 3, 2, 2, 3};
   for (int row = 0; row < 17; ++row) {
     for (int x = 0; x < kEdge[row]; ++x) Plot(s, x, row, ChasmShade(row, x));

@@ -53,7 +53,7 @@ void PaintArm(Surface& f, Vec2 shoulder, Vec2 elbow, Vec2 hand, int bias) {
   const bool near = bias == 0;
   Paint(f, Limb(shoulder, elbow, 1.8, 1.6), pal::kSuit, {.bias = bias, .seams = near});
   Paint(f, Limb(elbow, hand, 1.6, 1.5), pal::kSuit, {.bias = bias, .seams = near});
-  Paint(f, Ball(hand.x, hand.y, 1.5, 1.5), pal::kOrange, {.bias = bias - 1, .seams = near});
+  Paint(f, Ball(hand.x, hand.y, 1.5, 1.4), pal::kMetal, {.bias = bias + 2, .seams = near});
 }
 
 void PaintRifle(Surface& f, Vec2 butt, Vec2 muzzle) {
@@ -125,7 +125,10 @@ void PaintHero(Surface& f, const HeroPose& pose) {
   PaintHelmet(f, pose);
   if (pose.rifleInFront) PaintRifle(f, pose.butt, pose.muzzle);
   PaintArm(f, shoulder, pose.nearElbow, pose.nearHand, 0);
-  Paint(f, Ball(shoulder.x - 0.3, shoulder.y - 0.2, 2.0, 1.8), pal::kSuit, {.bias = 1});
+  // Shoulder pad with an orange flash.
+  Paint(f, Ball(shoulder.x - 0.3, shoulder.y - 0.2, 2.1, 1.8), pal::kSuit, {.bias = 1});
+  Plot(f, static_cast<int>(std::floor(shoulder.x - 1.0)),
+       static_cast<int>(std::floor(shoulder.y - 0.5)), pal::kOrangeArray[3]);
   Outline(f, pal::kOutline);
 }
 

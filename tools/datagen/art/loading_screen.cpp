@@ -89,7 +89,7 @@ Surface LoadingPicture() {
   Stamp(s, wreck, -8, kHorizon + 1 - 88 + 6);
   // A brute stalking in from the right, and a flyer overhead.
   StampScaled(s, MirrorX(ImageFrame(EnemySheet(3), 24, 1)), 196, kHorizon + 14 - 80, 2);
-  StampScaled(s, MirrorX(ImageFrame(EnemySheet(0), 24, 0)), 178, 14, 2);
+  StampScaled(s, MirrorX(ImageFrame(EnemySheet(0), 24, 0)), 146, 30, 2);
   // The hero, rifle at the ready.
   StampScaled(s, ImageFrame(HeroWalkSheet(), 22, 9), 96, kHorizon + 14 - 82, 2);
   PaintTitle(s, 10, "ZENDOR", 4);

@@ -52,22 +52,35 @@ void PaintPortrait(Surface& s, int x0, int y0, int x1, int y1) {
   // Scan lines on the monitor's dark glass.
   for (int y = y0 + 3; y < y1; y += 2)
     for (int x = x0 + 2; x < x1; ++x) Plot(s, x, y, pal::kNightArray[1]);
-  const double cx = (x0 + x1) / 2.0 + 0.5, cy = y0 + 21.0;
-  // Shoulders and collar.
-  Paint(s, Limb({cx - 12, y1 - 3.0}, {cx + 12, y1 - 3.0}, 6.5, 6.5), pal::kSuit, {.bias = -1});
-  Paint(s, Ball(cx - 12, y1 - 5.0, 4.0, 3.5), pal::kOrange, {.bias = -1});
-  Paint(s, Limb({cx - 7, cy + 13.0}, {cx + 7, cy + 13.0}, 2.2, 2.2), pal::kMetal, {.bias = 1});
+  const double cx = (x0 + x1) / 2.0 + 0.5, cy = y0 + 19.0;
+  // Shoulders and chest in three-quarter view, with the tank's strap and the chest lamp.
+  Paint(s,
+        Plate({{cx - 18, y1 - 1.0},
+               {cx - 15, cy + 19},
+               {cx - 7, cy + 15},
+               {cx + 8, cy + 15},
+               {cx + 15, cy + 19},
+               {cx + 18, y1 - 1.0}},
+              3.0),
+        pal::kSuit, {.bias = -1});
+  Paint(s, Slab(cx - 5, cy + 21, cx + 8, y1 - 1.0, 1.5), pal::kSuit, {.bias = 0});
+  Paint(s, Limb({cx - 12, cy + 18}, {cx - 7, y1 - 1.0}, 1.6, 1.6), pal::kOrange, {.bias = -1});
+  Paint(s, Ball(cx + 4.0, cy + 25.0, 1.5, 1.5), pal::kOrange, {.bias = 2, .seams = false});
+  Paint(s, Limb({cx - 8, cy + 14.5}, {cx + 8, cy + 14.5}, 2.4, 2.4), pal::kMetal, {.bias = 1});
   // The helmet, its visor reflecting the ringed planet.
-  Paint(s, Ball(cx, cy, 13.0, 13.5), pal::kSuit, {.bias = 0});
-  Paint(s, Ball(cx + 1.5, cy + 1.5, 9.5, 7.5), pal::kCyan, {.bias = -1, .contrast = 1.4});
+  Paint(s, Ball(cx, cy, 14.0, 14.0), pal::kSuit, {.bias = 0});
+  Paint(s, Ball(cx + 1.5, cy + 1.5, 10.0, 8.0), pal::kCyan, {.bias = -1, .contrast = 1.4});
   FillEllipse(s, cx - 3.0, cy - 1.0, 2.2, 2.2, pal::kOchreArray[3]);
   Line(s, static_cast<int>(cx - 7), static_cast<int>(cy), static_cast<int>(cx + 1),
        static_cast<int>(cy - 2), pal::kOchreArray[2]);
   Plot(s, static_cast<int>(cx - 5), static_cast<int>(cy - 4), pal::kCyanArray[4]);
   Plot(s, static_cast<int>(cx - 4), static_cast<int>(cy - 4), pal::kCyanArray[4]);
   Plot(s, static_cast<int>(cx - 5), static_cast<int>(cy - 3), pal::kCyanArray[4]);
-  // A lamp on the helmet's brow.
-  Paint(s, Ball(cx - 7.0, cy - 9.0, 2.0, 1.6), pal::kOrange, {.bias = 1});
+  // A lamp on the helmet's brow and a short antenna.
+  Paint(s, Ball(cx - 8.0, cy - 9.0, 2.0, 1.6), pal::kOrange, {.bias = 1});
+  Line(s, static_cast<int>(cx + 9), static_cast<int>(cy - 10), static_cast<int>(cx + 12),
+       static_cast<int>(cy - 16), pal::kMetalArray[3]);
+  Plot(s, static_cast<int>(cx + 12), static_cast<int>(cy - 17), pal::kRedArray[3]);
 }
 
 // A small helmet: the lives icon.

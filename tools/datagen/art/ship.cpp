@@ -17,7 +17,8 @@ namespace {
 
 constexpr int kW = 92, kH = 120, kGroundTop = 88, kFaceTop = 105;
 // Ground phase that makes column 91 the last column of a repeat, like a tile's last column.
-constexpr int kPhase = (kGroundPeriod - kW % kGroundPeriod) % kGroundPeriod;
+constexpr int kTopPhase = (kGroundTopPeriod - kW % kGroundTopPeriod) % kGroundTopPeriod;
+constexpr int kFacePhase = (kGroundFacePeriod - kW % kGroundFacePeriod) % kGroundFacePeriod;
 
 // A point along the hull: s from the tail (0) to the nose (1), q across it (negative = top).
 Vec2 HullPoint(double s, double q) {
@@ -63,8 +64,8 @@ void PaintEngine(Surface& s, double across) {
 
 Surface CrashedShipSheet() {
   Surface s(kW, kH);
-  PaintGroundTop(s, 0, kW - 1, kGroundTop, kPhase);
-  PaintGroundFace(s, 0, kW - 1, kFaceTop, kPhase);
+  PaintGroundTop(s, 0, kW - 1, kGroundTop, kTopPhase);
+  PaintGroundFace(s, 0, kW - 1, kFaceTop, kFacePhase);
   ArtRandom rng(1200);
   ScatterPebbles(s, rng, 2, 60, kGroundTop, 8);
   ScatterFaceDetails(s, rng, 3, 86, kFaceTop, 7);
