@@ -50,7 +50,7 @@ Score PursuitTheme() {
               13, 12);
 
   Part bass{"bass", 1, gm::kSynthBass2, {.volume = 89, .reverb = 20}};
-  score.place(bass, Bass(all, "R.R.8.R.R.R.8.5.", 40, 100), 1, 24);
+  score.place(bass, Bass(all, "R.R.8.R.R.R.8.5.", 35, 100), 1, 24);
 
   Part pizzicato{"pizzicato", 2, gm::kPizzicatoStrings, {.volume = 96, .pan = 40, .reverb = 60}};
   score.place(pizzicato, Arpeggio(all, "1-3-2-3-4-3-2-3-", 52, 84), 1, 24);
