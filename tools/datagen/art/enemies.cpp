@@ -34,18 +34,22 @@ Surface FlyerFrame(int step) {
   Surface f(24, 38);
   const double bob = step == 0 ? -1 : (step == 2 ? 1 : 0);
   const double y0 = 28 + bob;
-  // Wing tip relative to the wing root for each beat.
-  const Vec2 tips[] = {{-5.0, -12.0}, {-9.5, -4.5}, {-6.0, 6.5}, {-9.5, -3.5}};
+  // Wing tip and trailing corner, relative to the wing root, for each beat.
+  const Vec2 tips[] = {{-5.0, -15.0}, {-12.5, -6.0}, {-7.0, 8.5}, {-12.0, -3.0}};
+  const Vec2 trails[] = {{-10.5, -8.0}, {-11.0, -0.5}, {-11.0, 3.5}, {-10.5, 1.0}};
   auto wing = [&](double dx, int bias) {
-    const Vec2 root{13.0 + dx, y0 - 2.5}, tip{root.x + tips[step].x, root.y + tips[step].y};
-    const Vec2 back{root.x - 4.5, root.y + 0.5};
-    const Vec2 trail{tip.x + (back.x - tip.x) * 0.35 + (step == 2 ? -1.5 : 0.5),
-                     tip.y + (back.y - tip.y) * 0.35 + (step == 2 ? -1.0 : 2.0)};
+    const Vec2 root{13.5 + dx, y0 - 2.5 - (bias < 0 ? 0.5 : 0)};
+    const Vec2 tip{root.x + tips[step].x, root.y + tips[step].y};
+    const Vec2 trail{root.x + trails[step].x, root.y + trails[step].y};
+    const Vec2 back{root.x - 5.0, root.y + 1.0};
     const std::vector<Vec2> w = {root, tip, trail, back};
-    Paint(f, Plate(w, 1.2), pal::kMagenta, {.bias = bias, .seams = false, .contrast = 0.5});
-    // A vein from the root to the tip.
+    Paint(f, Plate(w, 1.5), pal::kMagenta, {.bias = bias, .seams = false, .contrast = 0.5});
+    // Veins from the root to the tip and to the trailing corner.
+    const Pixel vein = pal::kMagentaArray[bias > 0 ? 4 : 2];
     Line(f, static_cast<int>(root.x - 1), static_cast<int>(root.y), static_cast<int>(tip.x),
-         static_cast<int>(tip.y), pal::kMagentaArray[bias > 0 ? 4 : 2]);
+         static_cast<int>(tip.y), vein);
+    Line(f, static_cast<int>(root.x - 2), static_cast<int>(root.y), static_cast<int>(trail.x + 1),
+         static_cast<int>(trail.y), vein);
   };
   wing(-2.5, -1);
   // Dangling legs.
@@ -230,7 +234,7 @@ Surface StiltFrame(int step) {
   const Vec2 body{12.0, 13.0 + bob};
   for (int k = 0; k < 4; ++k) {
     const bool far = k % 2 == 0;
-    const Stride s = GaitAt(step, kPi * (k / 2) + (far ? kPi / 2 : 0), 3.0, 2.0);
+    const Stride s = GaitAt(step, kPi * (k / 2) + (far ? kPi / 2 : 0), 4.5, 3.0);
     const double hipX = body.x - 4.0 + 8.0 * (k / 2);
     const Vec2 hip{hipX, body.y + 5.0};
     const Vec2 foot{hipX + (k / 2 == 0 ? -3.0 : 3.0) + s.dx, 37.2 - s.lift};

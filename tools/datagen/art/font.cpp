@@ -63,12 +63,15 @@ int GlyphIndex(char c) {
   return -1;
 }
 
-// The fully bright glyph: pale gold at the top, deep orange at the foot.
-Pixel FullColour(int gy) {
-  static constexpr Pixel kRows[kGlyphHeight] = {
-      Rgb(255, 246, 170), Rgb(255, 236, 130), Rgb(255, 222, 100), Rgb(255, 204, 80),
-      Rgb(252, 184, 64),  Rgb(250, 164, 50),  Rgb(236, 140, 40)};
-  return kRows[gy];
+// The fade-in ramp, from the palette's dark orange to its palest gold; each step is brighter
+// in every channel.
+constexpr Pixel kFadeRamp[] = {pal::kOrangeArray[0], pal::kOrangeArray[1], pal::kOrangeArray[2],
+                               pal::kOrangeArray[3], pal::kOrangeArray[4], pal::kLavaArray[5],
+                               pal::kLavaArray[6]};
+
+// Glyph row gy of colour row r (1..6): the top of a letter shines one step lighter.
+Pixel FadeColour(int r, int gy) {
+  return kFadeRamp[r - 1 + (gy <= 1 ? 1 : 0)];
 }
 
 }  // namespace
@@ -116,11 +119,10 @@ Surface FontSheet() {
         if (!GlyphPixel(ch, gx, gy)) continue;
         const int x = left + 1 + gx, y = 1 + gy;
         FillBox(s, x - 1, y - 1, x + 1, y + 1, pal::kOutline);
-        for (int r = 1; r <= 6; ++r)
-          s.set(x, 9 * r + y, Mix(pal::kOrangeArray[0], FullColour(gy), (r - 1) / 5.0));
+        for (int r = 1; r <= 6; ++r) s.set(x, 9 * r + y, FadeColour(r, gy));
         const double keep = survival[gy * kGlyphWidth + gx];
-        if (keep < 0.7) s.set(x, 9 * 7 + y, FullColour(gy));
-        if (keep < 0.4) s.set(x, 9 * 8 + y, FullColour(std::min(gy + 1, kGlyphHeight - 1)));
+        if (keep < 0.7) s.set(x, 9 * 7 + y, FadeColour(6, gy));
+        if (keep < 0.4) s.set(x, 9 * 8 + y, FadeColour(5, gy));
         if (keep < 0.15) s.set(x, 9 * 9 + y, pal::kOrangeArray[3]);
         s.set(x, 9 * 10 + y, kWhite);
       }

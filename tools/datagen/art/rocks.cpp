@@ -91,17 +91,18 @@ Surface RockColumnSheet() {
 Surface IslandSheet() {
   constexpr int kSize = 23;
   Surface s(kSize, kSize);
-  // The rocky underside, tapering to a point, lit from the left.
+  // The rocky underside: a rounded mass tapering to a point, with lumps and ledges, lit
+  // from the left.
   for (int y = 3; y < 21; ++y) {
-    const double t = (y - 3) / 18.0;
-    const double hw = 10.6 * (1 - std::pow(t, 1.4)) + 0.6;
-    const double c = 11.5 + 1.5 * t;
+    const double t = (y - 3) / 17.0;
+    const double hw = 10.8 * std::sqrt(std::max(0.0, 1 - std::pow(t, 1.6))) + 0.4;
+    const double c = 11.5 + 1.8 * t;
     for (int x = 0; x < kSize; ++x) {
-      const double jag = (LatticeValue(x, y / 2, 404) - 0.5) * 1.6 * t;
-      const double u = (x + 0.5 - c) / (hw + jag);
+      const double lump = (ValueNoise(x, y, 3.0, 404) - 0.5) * 2.4 * (0.3 + t);
+      const double u = (x + 0.5 - c) / (hw + lump);
       if (std::abs(u) > 1.0) continue;
-      int level = FacetLevel(u, 5) - (y > 12 ? 1 : 0);
-      if ((y + x / 3) % 5 == 0) level -= 1;
+      int level = FacetLevel(u, 5) - (t > 0.5 ? 1 : 0);
+      if ((y + static_cast<int>(2 * std::sin(x * 0.7))) % 5 == 0) level -= 1;  // strata
       Plot(s, x, y, pal::Shade(pal::kStone, level));
     }
   }
@@ -118,10 +119,13 @@ Surface IslandSheet() {
   Plot(s, 22, 2, pal::kMossArray[1]);
   Plot(s, 3, 6, pal::kMossArray[2]);
   Plot(s, 17, 6, pal::kMossArray[1]);
-  for (int k = 0; k < 4; ++k) {
-    Plot(s, 8, 14 + k, k == 3 ? pal::kCyanArray[4] : pal::kCyanArray[3 - (k == 0)]);
-    if (k < 3) Plot(s, 15, 13 + k, k == 2 ? pal::kCyanArray[4] : pal::kCyanArray[2]);
-  }
+  // Crystals hanging under the rock, glowing at their tips.
+  const int crystals[][3] = {{7, 11, 5}, {15, 12, 4}, {12, 18, 4}};
+  for (const auto& c : crystals)
+    for (int k = 0; k < c[2]; ++k) {
+      Plot(s, c[0], c[1] + k, k == c[2] - 1 ? pal::kCyanArray[4] : pal::kCyanArray[k == 0 ? 1 : 3]);
+      if (k < c[2] - 2) Plot(s, c[0] + 1, c[1] + k, pal::kCyanArray[1]);
+    }
   Outline(s, pal::kOutline);
   return WithMaskBelow(s);
 }
