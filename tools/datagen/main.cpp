@@ -21,8 +21,8 @@ void WriteGameFiles(const fs::path& gameDir) {
   fs::create_directories(gameDir / "MUS");
   datagen::WriteArtwork(gameDir / kArtFolder);
   for (const auto& effect : datagen::MakeSoundEffects()) {
-    datagen::WriteComplemented(gameDir / "SND" / ("Efecto" + std::to_string(effect.number) + ".SND"),
-                               effect.bytes);
+    datagen::WriteComplemented(
+        gameDir / "SND" / ("Efecto" + std::to_string(effect.number) + ".SND"), effect.bytes);
   }
   for (const auto& theme : datagen::MakeMusicThemes()) {
     datagen::WriteComplemented(gameDir / "MUS" / ("Tema" + std::to_string(theme.number) + ".MUS"),
@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
       WriteGameFiles(argv[1]);
       return 0;
     }
-    std::fprintf(stderr, "usage: zendor-datagen GAME_DIR | zendor-datagen --docs DOCS_DIR GAME_DIR\n");
+    std::fprintf(stderr,
+                 "usage: zendor-datagen GAME_DIR | zendor-datagen --docs DOCS_DIR GAME_DIR\n");
     return 2;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zendor-datagen: %s\n", e.what());

@@ -7,8 +7,10 @@ namespace zendor::datagen {
 
 void WriteComplemented(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::vector<std::uint8_t> stored(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) stored[i] = static_cast<std::uint8_t>(255 - bytes[i]);
-  if (!WriteWholeFile(path, stored)) throw std::runtime_error(path.string() + ": cannot be written");
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    stored[i] = static_cast<std::uint8_t>(255 - bytes[i]);
+  if (!WriteWholeFile(path, stored))
+    throw std::runtime_error(path.string() + ": cannot be written");
 }
 
 }  // namespace zendor::datagen
