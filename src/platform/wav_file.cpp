@@ -15,6 +15,9 @@ unsigned Le16(const std::uint8_t* p) {
 void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF);
 }
+void PutTag(std::vector<std::uint8_t>& b, const char (&tag)[5]) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(tag[i]));
+}
 void Put16(std::vector<std::uint8_t>& b, unsigned v) {
   b.push_back(v & 0xFF);
   b.push_back((v >> 8) & 0xFF);
@@ -64,9 +67,10 @@ std::vector<std::uint8_t> EncodeWav16(const std::vector<std::int16_t>& samples, 
   const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
   std::vector<std::uint8_t> b;
   b.reserve(44 + dataBytes);
-  b.insert(b.end(), {'R', 'I', 'F', 'F'});
+  PutTag(b, "RIFF");
   Put32(b, 36 + dataBytes);
-  b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  PutTag(b, "WAVE");
+  PutTag(b, "fmt ");
   Put32(b, 16);
   Put16(b, 1);
   Put16(b, static_cast<unsigned>(channels));
@@ -74,7 +78,7 @@ std::vector<std::uint8_t> EncodeWav16(const std::vector<std::int16_t>& samples, 
   Put32(b, static_cast<std::uint32_t>(sampleRate * channels * 2));
   Put16(b, static_cast<unsigned>(channels * 2));
   Put16(b, 16);
-  b.insert(b.end(), {'d', 'a', 't', 'a'});
+  PutTag(b, "data");
   Put32(b, dataBytes);
   for (std::int16_t s : samples) Put16(b, static_cast<std::uint16_t>(s));
   return b;
