@@ -123,6 +123,8 @@ struct GameState {
   bool EndReached = false;
   std::int16_t ScrollSpeed = 1;
   double AnimationFrame = 0;
+  std::uint8_t ShadowAlpha = 0;  // of the shadow blend: 0 until the hero's first shadow, then
+                                 // whatever was set last
   bool HideHero = false;    // debug
   bool FastToggle = false;  // debug
   std::vector<Enemy> Enemies;

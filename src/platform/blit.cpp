@@ -193,6 +193,12 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
   StretchBlt(dst, x, y, w, h, src, sx, sy, w, h, rop);
 }
 
+void MaskedBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int imageX,
+               int imageY, int maskX, int maskY) {
+  BitBlt(dst, x, y, w, h, src, maskX, maskY, Rop::SrcAnd);
+  BitBlt(dst, x, y, w, h, src, imageX, imageY, Rop::SrcPaint);
+}
+
 void AlphaBlend(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 std::uint8_t alpha) {
   if (w <= 0 || h <= 0) return;
