@@ -1,19 +1,260 @@
 #include "world/playfield.h"
 
-namespace zendor {
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
-void DrawStars(Ventana&) {}
-void DrawStartPiece(Ventana&) {}
-void DrawAnimatedPiece(Ventana&, int) {}
-void DrawTallProp(Ventana&, int) {}
-void DrawEndPiece(Ventana&, bool) {}
-void DrawPit(Ventana&, int) {}
-void DrawIsland(Ventana&, int) {}
-void DrawSkyStarsAndStartPiece(Ventana&) {}
-void AdvanceAnimation(Ventana&) {}
-void UpdateAnimatedPieces(Ventana&) {}
-void DrawBackProps(Ventana&) {}
-void UpdateIslandsAndPits(Ventana&) {}
-void DrawEndPieceInFront(Ventana&) {}
+#include "app/settings.h"
+#include "assets/sound_system.h"
+#include "game/hero.h"
+#include "platform/blit.h"
+
+namespace zendor {
+namespace {
+
+constexpr int kViewWidth = 240;
+constexpr int kStartPieceWidth = 92;
+constexpr int kStartPieceRedrawLimit = 192;  // the ship is repaired a little beyond its width
+
+constexpr int kStarHeight = 50;
+constexpr int kAnimatedPieceWidth = 72, kAnimatedPieceHeight = 25, kAnimatedPieceY = 80;
+constexpr int kAnimatedPieceFrames = 4;
+constexpr int kTallPropWidth = 48, kTallPropHeight = 57, kTallPropY = 48;
+constexpr int kEndPieceWidth = 112, kEndPieceHeight = 61, kEndPieceY = 59;
+constexpr int kPitY = 88, kPitHeight = 32;
+constexpr int kIslandSide = 23;
+
+constexpr int kLavaEffect = 31;
+constexpr int kSilent = -10000;
+constexpr int kDeadlyLavaWidth = 68;  // the glowing part of the lava pool
+constexpr int kHopBefore = 12, kHopAfter = 52;
+
+// The islands bob between these rows, one pixel a frame.
+constexpr int kIslandLowestRow = 83, kIslandHighestRow = 71;
+constexpr int kIslandStandOffset = 38;  // hero's HeroY above the island's top
+constexpr int kGroundY = 55;
+
+int Whole(double value) {
+  return static_cast<int>(std::lrint(value));
+}
+
+// Draws into the strip when `inStrip`, else onto the frame at the view's screen position.
+Surface& StripOrFrame(Ventana& v, bool inStrip) {
+  return inStrip ? v.sheets.Fondo : v.sheets.temp;
+}
+
+bool InView(double scrollX, double leftLimit, double rightLimit) {
+  return leftLimit < scrollX && scrollX < rightLimit;
+}
+
+int Count(std::int16_t count, int capacity) {
+  return std::clamp<int>(count, 0, capacity);
+}
+
+// Effect 31 follows the nearest lava by volume and pan relative to the hero.
+void SoundLava(Ventana& v, double dx) {
+  v.sound.SetVolume(kLavaEffect, std::max(Whole(-std::fabs(5 * dx)), kSilent));
+  v.sound.SetPan(kLavaEffect, std::max(Whole(10 * dx), kSilent));
+  v.sound.Play(kLavaEffect, true);
+}
+
+// A hero standing wholly on the lava's glowing part burns.
+void BurnHeroInLava(Ventana& v, int pieceX) {
+  Hero& h = v.hero;
+  const double heroLeft = v.game.ScrollX + kHeroScreenX;
+  const double heroRight = heroLeft + h.HeroWidth;
+  if (heroLeft >= pieceX && heroRight <= pieceX + kDeadlyLavaWidth && h.HeroY >= kGroundY &&
+      h.HeroActive && !h.HeroCaught) {
+    h.HeroState = 3;
+    h.HeroActive = false;
+    h.Walking = false;
+    h.HeroStep = 0;
+    h.HeroCaught = true;
+  }
+}
+
+// Hopping walkers that come near the lava jump over it.
+void TriggerHops(Ventana& v, int pieceX) {
+  auto& enemies = v.game.Enemies;
+  const int last = std::min<int>(v.settings.MaxEnemies, static_cast<int>(enemies.size()) - 1);
+  for (int slot = 0; slot <= last; ++slot) {
+    Enemy& e = enemies[static_cast<std::size_t>(slot)];
+    const double stripX = v.game.ScrollX + e.X;
+    if (e.Kind == 2 && e.HopStep == 0 && stripX >= pieceX - kHopBefore &&
+        stripX <= pieceX + kHopAfter) {
+      e.HopStep = 1;
+    }
+  }
+}
+
+void BobIslands(IslandRecord& shared) {
+  if (!shared.Rising) {
+    shared.Y += 1;
+    if (shared.Y > kIslandLowestRow) {
+      shared.Y = kIslandLowestRow - 1;
+      shared.Rising = true;
+    }
+  } else {
+    shared.Y -= 1;
+    if (shared.Y < kIslandHighestRow) {
+      shared.Y = kIslandHighestRow + 1;
+      shared.Rising = false;
+    }
+  }
+}
+
+// The hero rides the island drawn last; stepping off one leaves the ground open for a frame so
+// that a pit below can catch him.
+void StandOnIsland(Ventana& v) {
+  Hero& h = v.hero;
+  const LevelTables& l = v.level;
+  const double heroX = v.game.ScrollX + kHeroScreenX;
+  const int islandX = l.Island[0].X;
+  if (islandX - 20 <= heroX && heroX <= islandX + kIslandSide) {
+    h.GroundY = static_cast<std::int16_t>(l.Island[1].Y - kIslandStandOffset);
+    const bool leaving =
+        h.HeroState == 13 || h.HeroState == 17 || h.HeroState == 2 || h.HeroState == 8;
+    if (!h.JumpFalling && !leaving) h.HeroY = h.GroundY + h.CrouchDrop;
+    h.OnIsland = true;
+  } else {
+    const bool steppedOff = h.HeroState == 3 || h.HeroState == 7 || h.JumpFalling;
+    h.GroundY = h.OnIsland && steppedOff ? 0 : kGroundY;
+    h.OnIsland = false;
+  }
+}
+
+}  // namespace
+
+int ViewLeft(const Ventana& v) {
+  return Whole(v.game.ScrollX);
+}
+
+void DrawStars(Ventana& v) {
+  const Surface& stars = v.sheets.Estrellas;
+  const int b = Whole(v.game.ScrollX + std::floor(v.game.StarDrift));
+  for (int x : {b - kViewWidth, b, b + kViewWidth}) {
+    MaskedBlt(v.sheets.Fondo, x, 0, kViewWidth, kStarHeight, stars, 0, 0, 0, kStarHeight);
+  }
+  if (v.game.StarDrift <= -kViewWidth) v.game.StarDrift = 0;
+}
+
+void DrawStartPiece(Ventana& v) {
+  MaskedBlt(v.sheets.Fondo, 0, 0, kStartPieceWidth, 120, v.sheets.Mapa[0], 0, 0, kStartPieceWidth,
+            0);
+}
+
+void DrawAnimatedPieceFrame(Ventana& v, int i, int frame) {
+  const int sx = kAnimatedPieceWidth * frame;
+  MaskedBlt(v.sheets.Fondo, v.level.AnimatedPieceX[static_cast<std::size_t>(i)], kAnimatedPieceY,
+            kAnimatedPieceWidth, kAnimatedPieceHeight, v.sheets.Mapa[4], sx, 0, sx,
+            kAnimatedPieceHeight);
+}
+
+void DrawAnimatedPiece(Ventana& v, int i) {
+  DrawAnimatedPieceFrame(v, i, static_cast<int>(v.game.AnimationFrame));
+}
+
+void DrawTallProp(Ventana& v, int i) {
+  MaskedBlt(v.sheets.Fondo, v.level.TallPropX[static_cast<std::size_t>(i)], kTallPropY,
+            kTallPropWidth, kTallPropHeight, v.sheets.Mapa[8], 0, 0, 0, kTallPropHeight);
+}
+
+void DrawEndPiece(Ventana& v, bool inStrip) {
+  const int x = v.level.EndPieceX - (inStrip ? 0 : ViewLeft(v));
+  MaskedBlt(StripOrFrame(v, inStrip), x, kEndPieceY, kEndPieceWidth, kEndPieceHeight,
+            v.sheets.Mapa[9], 0, 0, 0, kEndPieceHeight);
+}
+
+void DrawPit(Ventana& v, int i) {
+  // The chasm's texture is fixed to the screen, not to the level.
+  const auto n = static_cast<std::size_t>(i);
+  const int s = v.level.PitX[n] - ViewLeft(v);
+  BitBlt(v.sheets.temp, s, kPitY, v.level.PitWidth[n], kPitHeight, v.sheets.Mapa[6], s, 0,
+         Rop::SrcCopy);
+}
+
+void DrawIsland(Ventana& v, int i) {
+  LevelTables& l = v.level;
+  const auto n = static_cast<std::size_t>(i);
+  MaskedBlt(v.sheets.temp, l.Island[n].X - ViewLeft(v), l.Island[1].Y, kIslandSide, kIslandSide,
+            v.sheets.isleta_g, 0, 0, 0, kIslandSide);
+  l.Island[0].X = l.Island[n].X;
+}
+
+void DrawSkyStarsAndStartPiece(Ventana& v) {
+  const Surface& sky = v.sheets.Cielo;
+  BitBlt(v.sheets.Fondo, ViewLeft(v), 0, kViewWidth, sky.height(), sky, 0, 0, Rop::SrcCopy);
+  DrawStars(v);
+  if (v.game.ScrollX < kStartPieceRedrawLimit) DrawStartPiece(v);
+}
+
+void AdvanceAnimation(Ventana& v) {
+  // Frame 0 is the one painted while loading; play cycles 1, 2, 3.
+  v.game.AnimationFrame += 1;
+  if (v.game.AnimationFrame == kAnimatedPieceFrames) v.game.AnimationFrame = 1;
+}
+
+void UpdateAnimatedPieces(Ventana& v) {
+  const LevelTables& l = v.level;
+  const double scrollX = v.game.ScrollX;
+  bool anyVisible = false;
+  const int count = Count(l.AnimatedPieceCount, LevelTables::kListEntries);
+  for (int i = 1; i <= count; ++i) {
+    const int x = l.AnimatedPieceX[static_cast<std::size_t>(i)];
+    // On screen or within 64 pixels of it.
+    if (!InView(scrollX, x - 304, x + 136)) continue;
+    SoundLava(v, x - (scrollX + kHeroScreenX));
+    anyVisible = true;
+    DrawAnimatedPiece(v, i);
+    BurnHeroInLava(v, x);
+    TriggerHops(v, x);
+  }
+  if (!anyVisible) v.sound.Stop(kLavaEffect);
+}
+
+void DrawBackProps(Ventana& v) {
+  const LevelTables& l = v.level;
+  const double scrollX = v.game.ScrollX;
+  if (!v.game.EndReached &&
+      InView(scrollX, l.EndPieceX - kViewWidth, l.EndPieceX + kEndPieceWidth)) {
+    DrawEndPiece(v, true);
+  }
+  const int count = Count(l.TallPropCount, LevelTables::kListEntries);
+  for (int i = 1; i <= count; ++i) {
+    const int x = l.TallPropX[static_cast<std::size_t>(i)];
+    if (InView(scrollX, x - kViewWidth, x + kTallPropWidth)) DrawTallProp(v, i);
+  }
+}
+
+void UpdateIslandsAndPits(Ventana& v) {
+  LevelTables& l = v.level;
+  BobIslands(l.Island[1]);
+  StandOnIsland(v);
+
+  const double scrollX = v.game.ScrollX;
+  v.hero.PitFall = false;
+  const int pits = Count(l.PitCount, LevelTables::kPits);
+  for (int i = 1; i <= pits; ++i) {
+    const auto n = static_cast<std::size_t>(i);
+    if (InView(scrollX, l.PitX[n] - kViewWidth, l.PitX[n] + l.PitWidth[n])) {
+      DrawPit(v, i);
+      PitFallTest(v, i);
+    }
+  }
+
+  const int islands = Count(l.IslandCount, LevelTables::kListEntries);
+  for (int i = 1; i <= islands; ++i) {
+    const int x = l.Island[static_cast<std::size_t>(i)].X;
+    if (InView(scrollX, x - kViewWidth, x + kIslandSide)) DrawIsland(v, i);
+  }
+}
+
+void DrawEndPieceInFront(Ventana& v) {
+  const LevelTables& l = v.level;
+  if (v.game.EndReached &&
+      InView(v.game.ScrollX, l.EndPieceX - kViewWidth, l.EndPieceX + kEndPieceWidth)) {
+    DrawEndPiece(v, false);
+  }
+}
 
 }  // namespace zendor

@@ -4,11 +4,15 @@
 
 namespace zendor {
 
+// The strip column at the view's left edge: ScrollX in whole pixels.
+int ViewLeft(const Ventana& v);
+
 // Drawing routines of the scrolling world. "Into the strip" draws on Fondo at strip x; "onto the
 // frame" draws on temp at screen x = strip x - ScrollX.
 void DrawStars(Ventana& v);
 void DrawStartPiece(Ventana& v);
-void DrawAnimatedPiece(Ventana& v, int i);
+void DrawAnimatedPiece(Ventana& v, int i);  // in its current AnimationFrame
+void DrawAnimatedPieceFrame(Ventana& v, int i, int frame);
 void DrawTallProp(Ventana& v, int i);
 void DrawEndPiece(Ventana& v, bool inStrip);
 void DrawPit(Ventana& v, int i);
