@@ -209,6 +209,58 @@ TEST(ShippedArtwork, FiguresStandWhereTheGamePutsTheirFeet) {
   EXPECT_GT(lower, all * 85 / 100);
 }
 
+TEST(ShippedArtwork, FiguresAreNotCutByTheirFrameEdges) {
+  // Characters and effects are drawn clear of their frame's sides and top, so neither an
+  // adjacent frame nor a mirrored copy shows a straight cut. The kneeling hero's muzzle is meant
+  // to touch his frame's right edge, where the shot leaves it.
+  for (const SheetSpec& spec : ShippedSheets()) {
+    const std::string name = spec.name;
+    if (name != "Zendor" && name != "Bicho" && name != "explota" && name != "explota_zendor" &&
+        name != "isleta_g")
+      continue;
+    const Surface& s = Sheet(SheetFileName(spec));
+    const int w = spec.width / spec.frames, h = spec.height / 2;
+    for (int k = 0; k < spec.frames; ++k)
+      for (int y = 0; y < h; ++y) {
+        EXPECT_EQ(s.at(k * w, y), kBlack) << SheetFileName(spec) << " frame " << k << " row " << y;
+        const bool muzzle = name == "Zendor" && spec.index == 4 && y <= 6;
+        if (!muzzle) {
+          EXPECT_EQ(s.at(k * w + w - 1, y), kBlack)
+              << SheetFileName(spec) << " frame " << k << " row " << y;
+        }
+      }
+    for (int x = 0; x < spec.width; ++x) {
+      EXPECT_EQ(s.at(x, 0), kBlack) << SheetFileName(spec) << " column " << x;
+    }
+  }
+}
+
+TEST(ShippedArtwork, ShotsFlyRight) {
+  // The bolt is brighter at its head than at its tail; the game mirrors it for left shots.
+  for (const char* file : {"laser1.bmp", "laser2.bmp", "laser3.bmp"}) {
+    const Surface& s = Sheet(file);
+    long left = 0, right = 0;
+    for (int y = 0; y < s.height() / 2; ++y)
+      for (int x = 0; x < s.width(); ++x) {
+        const Pixel p = s.at(x, y);
+        (x < s.width() / 2 ? left : right) += RedOf(p) + GreenOf(p) + BlueOf(p);
+      }
+    EXPECT_GT(right, left * 3 / 2) << file;
+  }
+}
+
+TEST(ShippedArtwork, EachLivesCellShowsADifferentFigure) {
+  const Surface& lives = Sheet("Vidas_IMG.bmp");
+  std::set<std::vector<Pixel>> cells;
+  for (int n = 0; n < 10; ++n) {
+    std::vector<Pixel> cell;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 10; ++x) cell.push_back(lives.at(10 * n + x, y));
+    cells.insert(cell);
+  }
+  EXPECT_EQ(cells.size(), 10u);
+}
+
 TEST(ShippedArtwork, EndPieceHidesTheHeroDroppingIntoIt) {
   // The hero sinks in at columns 25..48 behind the piece: solid from row 4 down to its ledge,
   // and the ledge's ground reaches the bottom of the playfield.

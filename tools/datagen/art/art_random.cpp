@@ -17,24 +17,21 @@ double LatticeValue(int x, int y, std::uint32_t seed) {
   return static_cast<double>(h) / 4294967296.0;
 }
 
-double ValueNoise(double x, double y, double cell, std::uint32_t seed, int periodX) {
+double ValueNoise(double x, double y, double cell, std::uint32_t seed) {
   const double fx = x / cell, fy = y / cell;
   const int x0 = static_cast<int>(std::floor(fx)), y0 = static_cast<int>(std::floor(fy));
   const double tx = fx - x0, ty = fy - y0;
   const double sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
-  const int cells = periodX > 0 ? static_cast<int>(std::lround(periodX / cell)) : 0;
-  auto wrap = [cells](int v) { return cells > 0 ? ((v % cells) + cells) % cells : v; };
-  const double a = LatticeValue(wrap(x0), y0, seed), b = LatticeValue(wrap(x0 + 1), y0, seed);
-  const double c = LatticeValue(wrap(x0), y0 + 1, seed),
-               d = LatticeValue(wrap(x0 + 1), y0 + 1, seed);
+  const double a = LatticeValue(x0, y0, seed), b = LatticeValue(x0 + 1, y0, seed);
+  const double c = LatticeValue(x0, y0 + 1, seed), d = LatticeValue(x0 + 1, y0 + 1, seed);
   const double top = a + (b - a) * sx, bottom = c + (d - c) * sx;
   return top + (bottom - top) * sy;
 }
 
-double FractalNoise(double x, double y, double cell, int octaves, std::uint32_t seed, int periodX) {
+double FractalNoise(double x, double y, double cell, int octaves, std::uint32_t seed) {
   double sum = 0, weight = 1, total = 0;
   for (int i = 0; i < octaves && cell >= 1; ++i) {
-    sum += weight * ValueNoise(x, y, cell, seed + 101u * static_cast<std::uint32_t>(i), periodX);
+    sum += weight * ValueNoise(x, y, cell, seed + 101u * static_cast<std::uint32_t>(i));
     total += weight;
     weight *= 0.5;
     cell *= 0.5;

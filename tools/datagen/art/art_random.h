@@ -33,13 +33,11 @@ class ArtRandom {
 // same value, which makes textures that can be repeated or continued.
 double LatticeValue(int x, int y, std::uint32_t seed);
 
-// Smooth value noise in [0, 1) with lattice spacing `cell` pixels. With periodX > 0 the noise
-// repeats every periodX pixels (periodX a multiple of cell), for textures that tile sideways.
-double ValueNoise(double x, double y, double cell, std::uint32_t seed, int periodX = 0);
+// Smooth value noise in [0, 1) with lattice spacing `cell` pixels.
+double ValueNoise(double x, double y, double cell, std::uint32_t seed);
 
 // Sum of `octaves` noise layers, each of half the cell and half the weight; in [0, 1).
-double FractalNoise(double x, double y, double cell, int octaves, std::uint32_t seed,
-                    int periodX = 0);
+double FractalNoise(double x, double y, double cell, int octaves, std::uint32_t seed);
 
 // 4 x 4 ordered-dither threshold in (0, 1) for a pixel; repeats every 4 pixels.
 double BayerThreshold(int x, int y);

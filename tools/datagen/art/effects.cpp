@@ -73,28 +73,38 @@ Surface Blast(int w, int h, Vec2 centre, double radius, double age, pal::Ramp de
               std::uint32_t seed) {
   Surface f(w, h);
   ArtRandom rng(seed);
-  const double hollow = std::max(0.0, age - 0.6) * 1.2;
+  // Everything stays inside a circle clear of the frame's edges, room for the outline left.
+  const double reach = std::min({centre.x, w - centre.x, centre.y, h - centre.y}) - 1.6;
+  auto inFrame = [&](double x, double y) {
+    return std::hypot(x - centre.x, y - centre.y) <= reach;
+  };
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       const double dx = x + 0.5 - centre.x, dy = y + 0.5 - centre.y;
       const double wobble = 0.72 + 0.56 * ValueNoise(x, y, 3.0, seed);
       const double d = std::hypot(dx, dy * 1.1) / (radius * wobble);
-      if (d > 1.0 || d < hollow) continue;
-      const double heat = (1.0 - d) * (1.2 - age) + (age > 0.6 ? -0.2 : 0.1);
-      if (age > 0.6) {
-        // Smoke: dark violet puffs with embers.
-        const bool ember = LatticeValue(x, y, seed + 7) < 0.12;
-        Plot(f, x, y,
-             ember ? pal::kLavaArray[3] : pal::Shade(pal::kNight, 2 + static_cast<int>(heat * 6)));
-        continue;
-      }
+      if (age > 0.6 || d > 1.0 || !inFrame(x + 0.5, y + 0.5)) continue;  // smoke comes below
+      const double heat = (1.0 - d) * (1.2 - age) + 0.1;
       Plot(f, x, y, pal::Shade(pal::kLava, 1 + static_cast<int>(heat * 7.5)));
     }
+  if (age > 0.6) {
+    // Smoke: puffs drifting apart, lit from the upper left, with dying embers.
+    for (int k = 0; k < 6; ++k) {
+      const double a = 2 * kPi * (k + rng.Between(0.0, 0.5)) / 6;
+      const double dist = std::min(reach - 3.5, radius * 0.45);
+      const double r = rng.Between(2.4, 3.6);
+      Paint(f, Ball(centre.x + std::cos(a) * dist, centre.y + std::sin(a) * dist, r, r * 0.9),
+            pal::kStone, {.bias = -1, .seams = false});
+    }
+    for (int k = 0; k < 5; ++k)
+      Plot(f, static_cast<int>(centre.x) + rng.Between(-4, 4),
+           static_cast<int>(centre.y) + rng.Between(-4, 4), pal::kLavaArray[rng.Between(2, 4)]);
+  }
   // Debris flung outwards, in the creature's own colours.
   const int pieces = 7;
   for (int k = 0; k < pieces; ++k) {
     const double a = 2 * kPi * (k + rng.Between(0.0, 0.7)) / pieces;
-    const double dist = radius * (0.5 + age * 0.9) * rng.Between(0.8, 1.15);
+    const double dist = std::min(reach - 1.5, radius * (0.5 + age * 0.9) * rng.Between(0.8, 1.15));
     const int x = static_cast<int>(std::floor(centre.x + std::cos(a) * dist));
     const int y = static_cast<int>(std::floor(centre.y + std::sin(a) * dist));
     const int size = rng.Between(1, 2);
@@ -104,7 +114,8 @@ Surface Blast(int w, int h, Vec2 centre, double radius, double age, pal::Ramp de
   Outline(f, pal::kOutline);
   // Sparks outside the outline.
   for (int k = 0; k < 6; ++k) {
-    const double a = rng.Between(0.0, 2 * kPi), dist = radius * (0.9 + age) * rng.Between(0.9, 1.3);
+    const double a = rng.Between(0.0, 2 * kPi);
+    const double dist = std::min(reach + 0.5, radius * (0.9 + age) * rng.Between(0.9, 1.3));
     const int x = static_cast<int>(std::floor(centre.x + std::cos(a) * dist));
     const int y = static_cast<int>(std::floor(centre.y + std::sin(a) * dist));
     if (!IsFigure(f, x, y)) Plot(f, x, y, age < 0.5 ? pal::kLavaArray[5] : pal::kLavaArray[3]);
@@ -147,7 +158,7 @@ Surface EnemyExplosionSheet(int kind) {
   const double size = kind == 1 ? 8.5 : 10.0;
   std::vector<Surface> frames;
   for (int k = 0; k < 2; ++k)
-    frames.push_back(Blast(24, 32, centres[kind], size * (k == 0 ? 0.75 : 1.05),
+    frames.push_back(Blast(24, 32, centres[kind], size * (k == 0 ? 0.72 : 0.92),
                            k == 0 ? 0.15 : 0.55, debris[kind], 700u + 10u * kind + k));
   return WithMaskBelow(JoinFrames(frames));
 }

@@ -35,8 +35,8 @@ Surface FlyerFrame(int step) {
   const double bob = step == 0 ? -1 : (step == 2 ? 1 : 0);
   const double y0 = 28 + bob;
   // Wing tip and trailing corner, relative to the wing root, for each beat.
-  const Vec2 tips[] = {{-5.0, -15.0}, {-12.5, -6.0}, {-7.0, 8.5}, {-12.0, -3.0}};
-  const Vec2 trails[] = {{-10.5, -8.0}, {-11.0, -0.5}, {-11.0, 3.5}, {-10.5, 1.0}};
+  const Vec2 tips[] = {{-5.0, -15.0}, {-10.0, -6.0}, {-7.0, 8.5}, {-9.5, -3.0}};
+  const Vec2 trails[] = {{-9.5, -8.0}, {-9.5, -0.5}, {-9.5, 3.5}, {-9.5, 1.0}};
   auto wing = [&](double dx, int bias) {
     const Vec2 root{13.5 + dx, y0 - 2.5 - (bias < 0 ? 0.5 : 0)};
     const Vec2 tip{root.x + tips[step].x, root.y + tips[step].y};
@@ -51,7 +51,7 @@ Surface FlyerFrame(int step) {
     Line(f, static_cast<int>(root.x - 2), static_cast<int>(root.y), static_cast<int>(trail.x + 1),
          static_cast<int>(trail.y), vein);
   };
-  wing(-2.5, -1);
+  wing(-1.0, -1);
   // Dangling legs.
   for (int k = 0; k < 3; ++k) {
     const double x = 10.0 + 2.5 * k, sway = (step % 2) * 0.8;
@@ -59,12 +59,12 @@ Surface FlyerFrame(int step) {
           {.bias = -1, .seams = false});
   }
   // Abdomen with its stinger, thorax and head.
-  Paint(f, Limb({9.0, y0}, {2.5, y0 + 3.0}, 3.0, 1.3), pal::kGreen, {.bias = 0});
+  Paint(f, Limb({9.0, y0}, {3.5, y0 + 3.0}, 3.0, 1.3), pal::kGreen, {.bias = 0});
   for (int k = 0; k < 2; ++k) {
     const int x = 4 + 2 * k;
     Line(f, x, static_cast<int>(y0) + 2, x + 1, static_cast<int>(y0) - 1, pal::kGreenArray[0]);
   }
-  Paint(f, Limb({1.8, y0 + 3.5}, {0.5, y0 + 6.5}, 0.9, 0.4), pal::kOrange, {.seams = false});
+  Paint(f, Limb({2.8, y0 + 3.5}, {2.2, y0 + 6.0}, 0.9, 0.4), pal::kOrange, {.seams = false});
   Paint(f, Ball(12.5, y0 - 0.5, 4.2, 3.4), pal::kGreen, {.bias = 1});
   Paint(f, Ball(18.0, y0 - 1.0, 3.2, 3.0), pal::kGreen, {.bias = 0});
   Eye(f, 19.0, y0 - 1.8, pal::kOrange);
@@ -83,7 +83,7 @@ Surface ArmouredFrame(int step) {
   auto legs = [&](int side) {
     const int bias = side == 0 ? -1 : 0;
     for (int k = 0; k < 3; ++k) {
-      const double hipX = 4.5 + 4.5 * k;
+      const double hipX = 4.6 + 4.3 * k;
       const Stride s = GaitAt(step, kPi * (k % 2) + kPi * side, 1.6, 1.6);
       const Vec2 hip{hipX + side, 18.5 + bob}, foot{hipX + side + s.dx + 0.5, 24.5 - s.lift};
       Paint(f, Limb(hip, foot, 1.4, 1.1), pal::kSteel, {.bias = bias, .seams = side == 1});
@@ -93,7 +93,7 @@ Surface ArmouredFrame(int step) {
   };
   legs(0);
   // Domed shell: the upper half of an ellipse with a rim along its lower edge.
-  Shape shell = Ball(9.5, 17.0 + bob, 8.6, 10.5);
+  Shape shell = Ball(9.6, 17.0 + bob, 7.4, 10.5);
   const auto inShell = shell.contains;
   const double rimY = 18.0 + bob;
   shell.contains = [inShell, rimY](double x, double y, Vec3& n) {
@@ -101,10 +101,10 @@ Surface ArmouredFrame(int step) {
   };
   shell.bottom = static_cast<int>(rimY);
   Paint(f, shell, pal::kSteel, {.bias = 0});
-  Paint(f, Limb({1.5, rimY}, {17.5, rimY}, 1.1, 1.1), pal::kMetal, {.bias = 1});
+  Paint(f, Limb({3.2, rimY}, {16.2, rimY}, 1.1, 1.1), pal::kMetal, {.bias = 1});
   // Plate joints across the dome.
   for (int k = 0; k < 3; ++k) {
-    const double cx = 4.8 + 4.4 * k;
+    const double cx = 5.4 + 4.0 * k;
     for (double a = -1.5; a <= 0.05; a += 0.08) {
       const int x = static_cast<int>(std::floor(cx + 1.4 * std::cos(a)));
       const int y = static_cast<int>(std::floor(17.6 + bob + 10.0 * std::sin(a)));
@@ -113,15 +113,15 @@ Surface ArmouredFrame(int step) {
   }
   // Spikes along the ridge.
   for (int k = 0; k < 3; ++k) {
-    const double x = 5.5 + 4.2 * k, top = 7.4 + bob + (k == 1 ? -0.8 : 0.4);
+    const double x = 5.6 + 4.0 * k, top = 7.4 + bob + (k == 1 ? -0.8 : 0.4);
     const std::vector<Vec2> spike = {
         {x - 1.4, top + 3.2}, {x + 0.4, top - 1.6}, {x + 1.6, top + 3.4}};
     Paint(f, Plate(spike, 0.5), pal::kCyan, {.bias = 0, .seams = false});
   }
   // Head poking out under the front of the shell, with a horn.
-  Paint(f, Ball(17.0, 17.6 + bob, 3.2, 2.8), pal::kSteel, {.bias = 1});
-  Paint(f, Limb({18.5, 15.8 + bob}, {20.2, 13.0 + bob}, 0.9, 0.4), pal::kSuit, {.seams = false});
-  Eye(f, 18.0, 17.4 + bob, pal::kRed);
+  Paint(f, Ball(15.8, 17.6 + bob, 2.8, 2.7), pal::kSteel, {.bias = 1});
+  Paint(f, Limb({17.0, 15.8 + bob}, {18.2, 13.4 + bob}, 0.9, 0.4), pal::kSuit, {.seams = false});
+  Eye(f, 16.8, 17.4 + bob, pal::kRed);
   legs(1);
   Outline(f, pal::kOutline);
   return f;
@@ -137,7 +137,7 @@ Surface HopperFrame(int step) {
   const Vec2 knee{kneeX[step], (hip.y + 36.0) / 2 + (step == 3 ? 2.0 : 0.0)};
   const Vec2 heel{step == 3 ? 10.0 : 8.0, 35.5};
   // Tail, far leg, body.
-  Paint(f, Limb({6.0, by + 6.0}, {1.5, by + 12.0 - step}, 2.2, 0.8), pal::kMagenta, {.bias = -1});
+  Paint(f, Limb({6.0, by + 6.0}, {2.8, by + 12.0 - step}, 2.2, 0.8), pal::kMagenta, {.bias = -1});
   Paint(f, Limb({hip.x - 0.5, hip.y}, {knee.x - 1.5, knee.y}, 2.6, 1.8), pal::kMagenta,
         {.bias = -2, .seams = false});
   Paint(f, Limb({knee.x - 1.5, knee.y}, {heel.x - 1, heel.y}, 1.6, 1.2), pal::kMagenta,
@@ -190,7 +190,7 @@ Surface BruteFrame(int step) {
   auto arm = [&](double phase, int bias) {
     const Stride s = GaitAt(step, phase, 2.0, 0);
     const Vec2 shoulder{14.0, 15.0 + bob}, elbow{15.5 + s.dx * 0.5, 21.5 + bob};
-    const Vec2 hand{19.0 + s.dx, 24.5 + bob};
+    const Vec2 hand{17.5 + s.dx * 0.7, 24.5 + bob};
     Paint(f, Limb(shoulder, elbow, 2.4, 1.8), pal::kOchre, {.bias = bias});
     Paint(f, Limb(elbow, hand, 1.8, 1.5), pal::kOchre, {.bias = bias});
     for (int c = 0; c < 3; ++c)
@@ -210,7 +210,7 @@ Surface BruteFrame(int step) {
   // Head thrust forwards with a heavy jaw.
   const Vec2 head{18.0, 13.0 + bob};
   Paint(f, Ball(head.x, head.y, 4.0, 3.4), pal::kOchre, {.bias = 1});
-  Paint(f, Ball(head.x + 1.5, head.y + 3.0, 3.4, 1.8), pal::kOchre, {.bias = -1});
+  Paint(f, Ball(head.x + 1.0, head.y + 3.0, 3.0, 1.8), pal::kOchre, {.bias = -1});
   for (int t = 0; t < 3; ++t)
     Plot(f, static_cast<int>(head.x + 0.5 + 1.5 * t), static_cast<int>(head.y + 1.6),
          pal::kStarWhite);
@@ -234,11 +234,11 @@ Surface StiltFrame(int step) {
   const Vec2 body{12.0, 13.0 + bob};
   for (int k = 0; k < 4; ++k) {
     const bool far = k % 2 == 0;
-    const Stride s = GaitAt(step, kPi * (k / 2) + (far ? kPi / 2 : 0), 4.5, 3.0);
-    const double hipX = body.x - 4.0 + 8.0 * (k / 2);
+    const Stride s = GaitAt(step, kPi * (k / 2) + (far ? kPi / 2 : 0), 3.5, 3.0);
+    const double hipX = body.x - 3.5 + 7.0 * (k / 2);
     const Vec2 hip{hipX, body.y + 5.0};
-    const Vec2 foot{hipX + (k / 2 == 0 ? -3.0 : 3.0) + s.dx, 37.2 - s.lift};
-    const Vec2 knee{(hip.x + foot.x) / 2 + (k / 2 == 0 ? -3.5 : 3.5), hip.y + 5.0};
+    const Vec2 foot{hipX + (k / 2 == 0 ? -2.5 : 2.5) + s.dx, 37.2 - s.lift};
+    const Vec2 knee{(hip.x + foot.x) / 2 + (k / 2 == 0 ? -2.0 : 2.0), hip.y + 5.0};
     Paint(f, Limb(hip, knee, 1.4, 1.0), pal::kGreen, {.bias = far ? -1 : 0, .seams = !far});
     Paint(f, Limb(knee, foot, 1.0, 0.7), pal::kGreen, {.bias = far ? -1 : 0, .seams = !far});
   }

@@ -38,7 +38,7 @@ HeroPose WalkPose(int step) {
       p.farToe = 0.5;
       break;
     case 2:
-      ShiftUpperBody(p, 0.2, -0.6);
+      ShiftUpperBody(p, 0.2, -0.2);
       p.nearKnee = {10.6, 28.8};
       p.nearFoot = {10.2, 37.6};
       p.farKnee = {12.6, 27.6};
@@ -72,7 +72,7 @@ HeroPose LookAroundPose(int step) {
 HeroPose RifleCheckPose(int step) {
   HeroPose p = StandingPose();
   const Vec2 butts[] = {{7.0, 19.0}, {8.0, 17.0}, {8.0, 17.0}, {6.5, 19.5}};
-  const Vec2 muzzles[] = {{19.5, 11.0}, {20.0, 8.0}, {20.0, 8.5}, {20.5, 14.5}};
+  const Vec2 muzzles[] = {{19.5, 11.0}, {19.5, 8.5}, {19.5, 9.0}, {20.0, 14.5}};
   p.butt = butts[step];
   p.muzzle = muzzles[step];
   p.look = step == 3 ? Vec2{1, 0} : Vec2{0.8, 0.5};
@@ -103,7 +103,7 @@ Surface HeroInAirSheet() {
   p.farFoot = {8.4, 31.6};
   p.farToe = 0.7;
   p.butt = {7.0, 17.0};
-  p.muzzle = {22.0, 11.5};
+  p.muzzle = {21.0, 12.0};
   p.farElbow = {14.0, 14.0};
   p.farHand = {17.5, 13.0};
   p.nearElbow = {10.0, 17.0};
@@ -140,7 +140,7 @@ Surface HeroLandingSheet() {
   p.farKnee = {12.0, 32.0};
   p.farFoot = {7.6, 37.6};
   p.butt = {6.5, 23.0};
-  p.muzzle = {22.0, 21.0};
+  p.muzzle = {21.0, 21.0};
   p.farElbow = {14.0, 20.0};
   p.farHand = {17.0, 21.4};
   p.look = {1.0, 0.5};
@@ -192,10 +192,10 @@ Surface HeroAttackSheet() {
         break;
       case 2:  // full extension
       case 3:
-        ShiftUpperBody(p, -3.0, k == 2 ? 0 : 0.5);
+        ShiftUpperBody(p, -1.5, k == 2 ? 0 : 0.5);
         p.head = Shift(p.head, -0.5, 0.5);
-        p.nearKnee = {19.0, 33.0};
-        p.nearFoot = {k == 2 ? 26.5 : 25.5, 33.5};
+        p.nearKnee = {16.5, 32.5};
+        p.nearFoot = {k == 2 ? 21.4 : 20.8, 33.5};
         p.nearToe = -1.57;
         break;
       case 4:  // pulling back

@@ -134,8 +134,8 @@ void PaintHero(Surface& f, const HeroPose& pose) {
 
 HeroPose StandingPose() {
   HeroPose p;
-  p.head = {10.5, 6.0};
-  p.neck = {10.0, 10.5};
+  p.head = {10.5, 6.6};
+  p.neck = {10.0, 11.0};
   p.hip = {10.0, 21.5};
   p.farKnee = {9.6, 29.5};
   p.farFoot = {8.6, 37.6};
@@ -146,7 +146,7 @@ HeroPose StandingPose() {
   p.nearElbow = {9.6, 18.0};
   p.nearHand = {12.2, 20.4};
   p.butt = {5.5, 20.5};
-  p.muzzle = {21.0, 17.5};
+  p.muzzle = {19.6, 17.5};
   return p;
 }
 

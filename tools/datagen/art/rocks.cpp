@@ -89,17 +89,18 @@ Surface RockColumnSheet() {
 }
 
 Surface IslandSheet() {
-  constexpr int kSize = 23;
+  // 23 x 23: a flat, mossy top on rows 2..5 that the hero stands on (his feet at row 2), over a
+  // rocky underside tapering to a point, with crystals glowing beneath. The outline keeps
+  // inside the picture.
+  constexpr int kSize = 23, kTop = 2, kLeft = 2, kRight = 20;
   Surface s(kSize, kSize);
-  // The rocky underside: a rounded mass tapering to a point, with lumps and ledges, lit
-  // from the left.
-  for (int y = 3; y < 21; ++y) {
-    const double t = (y - 3) / 17.0;
-    const double hw = 10.8 * std::sqrt(std::max(0.0, 1 - std::pow(t, 1.6))) + 0.4;
-    const double c = 11.5 + 1.8 * t;
-    for (int x = 0; x < kSize; ++x) {
-      const double lump = (ValueNoise(x, y, 3.0, 404) - 0.5) * 2.4 * (0.3 + t);
-      const double u = (x + 0.5 - c) / (hw + lump);
+  for (int y = kTop + 3; y < 21; ++y) {
+    const double t = (y - kTop - 3) / 15.0;
+    const double hw = 9.0 * std::sqrt(std::max(0.0, 1 - std::pow(t, 1.6))) + 0.3;
+    const double c = 11.5 + 1.2 * t;
+    for (int x = kLeft; x <= kRight; ++x) {
+      const double lump = (ValueNoise(x, y, 3.0, 404) - 0.5) * 2.4 * (0.2 + t);
+      const double u = (x + 0.5 - c) / std::min(9.0, hw + lump);
       if (std::abs(u) > 1.0) continue;
       int level = FacetLevel(u, 5) - (t > 0.5 ? 1 : 0);
       if ((y + static_cast<int>(2 * std::sin(x * 0.7))) % 5 == 0) level -= 1;  // strata
@@ -107,20 +108,17 @@ Surface IslandSheet() {
     }
   }
   // The flat top: a mossy rim and the walkable surface seen from above.
-  for (int x = 1; x < kSize - 1; ++x) {
-    Plot(s, x, 1, x < 4 || x > 19 ? pal::kMossArray[2] : pal::kMossArray[3]);
-    Plot(s, x, 2, Dither(pal::kMossArray[2], pal::kMossArray[3], 0.4, x, 2));
-    Plot(s, x, 3, pal::kStoneArray[4]);
-    Plot(s, x, 4, x < 8 ? pal::kStoneArray[5] : pal::kStoneArray[4]);
+  for (int x = kLeft; x <= kRight; ++x) {
+    Plot(s, x, kTop, x < kLeft + 2 || x > kRight - 2 ? pal::kMossArray[2] : pal::kMossArray[3]);
+    Plot(s, x, kTop + 1, Dither(pal::kMossArray[2], pal::kMossArray[3], 0.4, x, kTop + 1));
+    Plot(s, x, kTop + 2, x < 9 ? pal::kStoneArray[5] : pal::kStoneArray[4]);
+    Plot(s, x, kTop + 3, x < 10 ? pal::kStoneArray[3] : pal::kStoneArray[2]);
   }
-  for (int x = 0; x < kSize; ++x) Plot(s, x, 5, x < 10 ? pal::kStoneArray[3] : pal::kStoneArray[2]);
-  // Moss hanging over the edge and crystals glowing under the rock.
-  Plot(s, 0, 2, pal::kMossArray[2]);
-  Plot(s, 22, 2, pal::kMossArray[1]);
-  Plot(s, 3, 6, pal::kMossArray[2]);
-  Plot(s, 17, 6, pal::kMossArray[1]);
+  // Moss hanging over the edge.
+  Plot(s, kLeft + 1, kTop + 4, pal::kMossArray[2]);
+  Plot(s, kRight - 3, kTop + 4, pal::kMossArray[1]);
   // Crystals hanging under the rock, glowing at their tips.
-  const int crystals[][3] = {{7, 11, 5}, {15, 12, 4}, {12, 18, 4}};
+  const int crystals[][3] = {{7, 12, 5}, {15, 12, 4}, {12, 17, 3}};
   for (const auto& c : crystals)
     for (int k = 0; k < c[2]; ++k) {
       Plot(s, c[0], c[1] + k, k == c[2] - 1 ? pal::kCyanArray[4] : pal::kCyanArray[k == 0 ? 1 : 3]);
