@@ -76,12 +76,6 @@ Pixel Dither(Pixel from, Pixel to, double t, int x, int y) {
   return t > BayerThreshold(x, y) ? to : from;
 }
 
-Pixel Mix(Pixel a, Pixel b, double t) {
-  auto channel = [t](int u, int v) { return static_cast<int>(std::lround(u + (v - u) * t)); };
-  return Rgb(channel(RedOf(a), RedOf(b)), channel(GreenOf(a), GreenOf(b)),
-             channel(BlueOf(a), BlueOf(b)));
-}
-
 void Outline(Surface& s, Pixel colour, bool corners) {
   const Surface before = s;
   for (int y = 0; y < s.height(); ++y)

@@ -28,8 +28,6 @@ void FillEllipse(Surface& s, double cx, double cy, double rx, double ry, Pixel c
 void FillPolygon(Surface& s, std::span<const Vec2> points, Pixel colour);
 // Ordered dither between two colours: t = 0 gives `from`, t = 1 gives `to`.
 Pixel Dither(Pixel from, Pixel to, double t, int x, int y);
-// Linear mix of two colours (for the few places that want an in-between shade).
-Pixel Mix(Pixel a, Pixel b, double t);
 
 // Adds a one-pixel outline around the figure (pure-black pixels touching it become `colour`).
 // With `corners` the diagonal neighbours count too.

@@ -21,8 +21,14 @@ constexpr Pixel kBackdrop = Rgb(118, 118, 122);
 // "Zendor 3 264X82": upper case, with characters the font lacks shown as spaces.
 std::string Label(const SheetSpec& spec) {
   std::string text = spec.name;
-  if (spec.index >= 0) text += " " + std::to_string(spec.index);
-  text += "  " + std::to_string(spec.width) + "X" + std::to_string(spec.height);
+  if (spec.index >= 0) {
+    text += ' ';
+    text += std::to_string(spec.index);
+  }
+  text += "  ";
+  text += std::to_string(spec.width);
+  text += 'X';
+  text += std::to_string(spec.height);
   for (char& c : text) {
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (!HasGlyph(c)) c = c == '_' ? '-' : ' ';

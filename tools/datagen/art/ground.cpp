@@ -47,20 +47,6 @@ Pixel RampAt(double level, double jitter, int x, int y) {
   return Dither(pal::Shade(pal::kStone, base), pal::Shade(pal::kStone, base + 1), v - base, x, y);
 }
 
-}  // namespace
-
-void PaintGroundTop(Surface& s, int x0, int x1, int top, int phase) {
-  for (int row = 0; row < kGroundTopRows; ++row)
-    for (int x = x0; x <= x1; ++x) {
-      const int column = x - x0 + phase;
-      const double level = TopLevel(row);
-      const int base = static_cast<int>(level) +
-                       (level - static_cast<int>(level) > BayerThreshold(column, row) ? 1 : 0);
-      const double grain = row >= 15 ? 0.5 : Grain(column, row, kGroundTopPeriod, 11);
-      Plot(s, x, top + row, Speckled(base, grain));
-    }
-}
-
 void PaintPatch(Surface& s, double cx, double cy, double rx, double ry, int shift) {
   for (int y = static_cast<int>(cy - ry); y <= static_cast<int>(cy + ry); ++y)
     for (int x = static_cast<int>(cx - rx); x <= static_cast<int>(cx + rx); ++x) {
@@ -72,6 +58,30 @@ void PaintPatch(Surface& s, double cx, double cy, double rx, double ry, int shif
           Plot(s, x, y, pal::Shade(pal::kStone, i + shift));
           break;
         }
+    }
+}
+
+void PaintCrack(Surface& s, ArtRandom& rng, int x, int top, int length) {
+  int y = top;
+  for (int k = 0; k < length; ++k) {
+    Plot(s, x, y, pal::kStoneArray[0]);
+    Plot(s, x + 1, y, pal::kStoneArray[2]);
+    x += rng.Between(-1, 1);
+    ++y;
+  }
+}
+
+}  // namespace
+
+void PaintGroundTop(Surface& s, int x0, int x1, int top, int phase) {
+  for (int row = 0; row < kGroundTopRows; ++row)
+    for (int x = x0; x <= x1; ++x) {
+      const int column = x - x0 + phase;
+      const double level = TopLevel(row);
+      const int base = static_cast<int>(level) +
+                       (level - static_cast<int>(level) > BayerThreshold(column, row) ? 1 : 0);
+      const double grain = row >= 15 ? 0.5 : Grain(column, row, kGroundTopPeriod, 11);
+      Plot(s, x, top + row, Speckled(base, grain));
     }
 }
 
@@ -108,16 +118,6 @@ void PaintMoss(Surface& s, ArtRandom& rng, int cx, int cy, int radius) {
       Plot(s, x, y,
            Dither(pal::Shade(pal::kMoss, level - 1), pal::Shade(pal::kMoss, level), 0.5, x, y));
     }
-}
-
-void PaintCrack(Surface& s, ArtRandom& rng, int x, int top, int length) {
-  int y = top;
-  for (int k = 0; k < length; ++k) {
-    Plot(s, x, y, pal::kStoneArray[0]);
-    Plot(s, x + 1, y, pal::kStoneArray[2]);
-    x += rng.Between(-1, 1);
-    ++y;
-  }
 }
 
 void PaintCrystal(Surface& s, int x, int baseY, int height) {

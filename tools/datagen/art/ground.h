@@ -24,11 +24,8 @@ void PaintGroundTop(Surface& s, int x0, int x1, int top, int phase = 0);
 void PaintGroundFace(Surface& s, int x0, int x1, int top, int phase = 0);
 
 // Details for the top surface: scattered within columns x0..x1, rows top..top+16.
-// A soft patch of worn (lighter) or shaded (darker) ground; `shift` shades up or down.
-void PaintPatch(Surface& s, double cx, double cy, double rx, double ry, int shift);
 void ScatterPebbles(Surface& s, ArtRandom& rng, int x0, int x1, int top, int count);
 void PaintMoss(Surface& s, ArtRandom& rng, int cx, int cy, int radius);
-void PaintCrack(Surface& s, ArtRandom& rng, int x, int top, int length);
 void PaintCrystal(Surface& s, int x, int baseY, int height);
 // Details for the cliff face.
 void ScatterFaceDetails(Surface& s, ArtRandom& rng, int x0, int x1, int top, int count);

@@ -3,8 +3,8 @@
 #include "datagen/art/canvas.h"
 
 // The hero in his space suit, painted from a pose: the joints of a simple skeleton in frame
-// pixels, facing right. The sheets, the panel portrait and the loading picture all draw him
-// from here, so he looks the same everywhere.
+// pixels, facing right. Every hero sheet draws him from here (and the loading picture reuses
+// those frames), so he looks the same in every pose.
 namespace zendor::datagen {
 
 struct HeroPose {

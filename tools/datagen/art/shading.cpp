@@ -172,12 +172,4 @@ void Paint(Surface& s, const Shape& shape, pal::Ramp ramp, const Finish& finish)
     }
 }
 
-void PaintFlat(Surface& s, const Shape& shape, Pixel colour) {
-  for (int y = shape.top; y <= shape.bottom; ++y)
-    for (int x = shape.left; x <= shape.right; ++x) {
-      Vec3 n;
-      if (shape.contains(x + 0.5, y + 0.5, n)) Plot(s, x, y, colour);
-    }
-}
-
 }  // namespace zendor::datagen

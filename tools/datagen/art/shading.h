@@ -42,7 +42,5 @@ int LightLevel(const Vec3& normal, int levels, double contrast = 1.0);
 
 // Paints the shape with shades of the ramp.
 void Paint(Surface& s, const Shape& shape, pal::Ramp ramp, const Finish& finish = {});
-// Paints the shape in one flat colour.
-void PaintFlat(Surface& s, const Shape& shape, Pixel colour);
 
 }  // namespace zendor::datagen
