@@ -56,6 +56,13 @@ void PaintMainBlock(Surface& s) {
   Paint(s, Slab(kBlockLeft, kRoof, kBlockRight, kWallTop, 1.0), pal::kMetal, {.bias = 2});
   Paint(s, Slab(kBlockLeft, kWallTop, kBlockRight, kFoot, 1.5), pal::kSuit,
         {.bias = -1, .seams = false});
+  // The wall's last plate turns away from the light; grime gathers near the ground.
+  for (int y = kWallTop + 1; y < kFoot; ++y)
+    for (int x = kBlockLeft + 1; x < kBlockRight; ++x) {
+      const bool turned = x >= kBlockLeft + 48;
+      const bool grimy = y >= kFoot - 6 && BayerThreshold(x, y) < 0.25;
+      if (turned || grimy) Plot(s, x, y, pal::kSuitArray[1]);
+    }
   // Wall plates and a band of windows.
   for (int x = kBlockLeft + 8; x < kBlockRight; x += 10)
     for (int y = kWallTop + 2; y < kFoot; ++y) Plot(s, x, y, pal::kSuitArray[1]);
@@ -70,8 +77,18 @@ void PaintMainBlock(Surface& s) {
   FillBox(s, 52, kWallTop + 14, 61, kFoot - 4, pal::kMetalArray[1]);
   FillBox(s, 53, kWallTop + 15, 60, kFoot - 4, pal::kMetalArray[2]);
   Line(s, 56, kWallTop + 15, 56, kFoot - 4, pal::kMetalArray[0]);
-  Plot(s, 56, kWallTop + 12, pal::kRedArray[3]);
-  Plot(s, 57, kWallTop + 12, pal::kRedArray[2]);
+  // The outpost's emblem, a ringed planet, and a lamp over the door.
+  const Vec2 emblem{31.5, kWallTop + 16.5};
+  Paint(s, Ball(emblem.x, emblem.y, 2.8, 2.8), pal::kOrange, {.bias = 0, .seams = false});
+  for (double a = 0; a < 6.28; a += 0.05) {
+    const double x = emblem.x + 5.0 * std::cos(a),
+                 y = emblem.y + 1.3 * std::sin(a) - 0.4 * std::cos(a);
+    if (std::sin(a) < 0 && std::abs(x - emblem.x) < 2.8) continue;  // behind the planet
+    Plot(s, static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), pal::kOrangeArray[4]);
+  }
+  Paint(s, Slab(54, kWallTop + 11, 59, kWallTop + 12, 0.5), pal::kMetal, {.bias = 1});
+  Plot(s, 55, kWallTop + 13, pal::kOrangeArray[4]);
+  Plot(s, 58, kWallTop + 13, pal::kOrangeArray[4]);
   // A pipe running down the wall.
   Paint(s, Limb({16, kWallTop + 1}, {16, kFoot - 1}, 1.2, 1.2), pal::kMetal, {.bias = 1});
 }
@@ -81,9 +98,19 @@ void PaintHatch(Surface& s) {
   // swung open to the left.
   Paint(s, Plate({{11, 6}, {8, -0.5}, {20, -0.5}, {21, 6}}, 1.0), pal::kMetal, {.bias = 0});
   FillBox(s, 22, kRoof, 51, kWallTop - 1, pal::kMetalArray[0]);
-  FillBox(s, 24, kRoof + 1, 49, kWallTop - 1, pal::kNightArray[0]);
+  // Light rising from inside the well.
+  FillBox(s, 24, kRoof + 1, 49, kRoof + 1, pal::kNightArray[1]);
+  FillBox(s, 24, kRoof + 2, 49, kRoof + 2, pal::kCyanArray[0]);
+  FillBox(s, 24, kRoof + 3, 49, kWallTop - 1, pal::kCyanArray[1]);
   for (int x = 24; x <= 49; x += 4) Plot(s, x, kRoof, pal::kCyanArray[4]);
   for (int x = 26; x <= 49; x += 4) Plot(s, x, kRoof, pal::kCyanArray[2]);
+}
+
+void PaintRoofGear(Surface& s) {
+  // A vent box and a row of beacons along the roof's right end.
+  Paint(s, Slab(56, 1, 65, kRoof + 1, 1.0), pal::kMetal, {.bias = 1});
+  for (int x = 58; x <= 63; x += 2) Line(s, x, 2, x, kRoof, pal::kMetalArray[0]);
+  Plot(s, 68, kRoof + 1, pal::kRedArray[3]);
 }
 
 void PaintMast(Surface& s) {
@@ -123,6 +150,7 @@ Surface BuildingSheet() {
   PaintDome(s);
   PaintMast(s);
   PaintMainBlock(s);
+  PaintRoofGear(s);
   PaintHatch(s);
   // Outline against the open sky only; the ledge's rows are solid except beyond its end.
   Surface copy = s;

@@ -159,12 +159,12 @@ Surface HeroCrouchSheet() {
   p.farKnee = {10.6, 28.6};
   p.farFoot = {4.0, 28.0};
   p.farToe = 1.2;
-  p.butt = {9.0, 10.5};
-  p.muzzle = {29.9, 3.9};
-  p.farElbow = {15.0, 13.0};
-  p.farHand = {19.5, 7.8};
-  p.nearElbow = {9.0, 15.6};
-  p.nearHand = {13.6, 10.4};
+  p.butt = {9.5, 9.6};
+  p.muzzle = {29.9, 4.4};
+  p.farElbow = {15.5, 12.5};
+  p.farHand = {19.5, 7.6};
+  p.nearElbow = {9.0, 15.0};
+  p.nearHand = {13.8, 9.8};
   return WithMaskBelow(Frame(30, 32, p));
 }
 
