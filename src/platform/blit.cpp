@@ -79,21 +79,27 @@ inline void ApplyGather(Pixel* d, const Pixel* srow, const int* cols, std::size_
   }
 }
 
-// Same-size, same-orientation transfer: row-wise operations on the clipped rectangle.
-template <Rop kOp>
-void DirectBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy) {
+// A same-size block after clipping to both surfaces: destination (x, y), source (sx, sy),
+// w x h; nothing remains when w or h is not positive.
+struct ClippedBlock {
+  int x = 0, y = 0, sx = 0, sy = 0, w = 0, h = 0;
+  bool empty() const { return w <= 0 || h <= 0; }
+};
+
+ClippedBlock ClipBlock(const Surface& dst, int x, int y, int w, int h, const Surface& src, int sx,
+                       int sy) {
   // Normalise negative extents: the block covers x-w+1..x on both sides.
-  if (w < 0) {
-    w = -w;
-    x -= w - 1;
-    sx -= w - 1;
-  }
-  if (h < 0) {
-    h = -h;
-    y -= h - 1;
-    sy -= h - 1;
-  }
   long long x0 = x, y0 = y, sx0 = sx, sy0 = sy, ww = w, hh = h;
+  if (ww < 0) {
+    ww = -ww;
+    x0 -= ww - 1;
+    sx0 -= ww - 1;
+  }
+  if (hh < 0) {
+    hh = -hh;
+    y0 -= hh - 1;
+    sy0 -= hh - 1;
+  }
   auto clip = [](long long& d, long long& s, long long& len, long long dlim, long long slim) {
     const long long cut = std::max({0LL, -d, -s});
     d += cut;
@@ -103,27 +109,37 @@ void DirectBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int
   };
   clip(x0, sx0, ww, dst.width(), src.width());
   clip(y0, sy0, hh, dst.height(), src.height());
-  if (ww <= 0 || hh <= 0) return;
+  if (ww <= 0 || hh <= 0) return {};
+  return {static_cast<int>(x0),  static_cast<int>(y0), static_cast<int>(sx0),
+          static_cast<int>(sy0), static_cast<int>(ww), static_cast<int>(hh)};
+}
+
+// Same-size, same-orientation transfer: row-wise operations on the clipped rectangle.
+template <Rop kOp>
+void DirectBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy) {
+  const ClippedBlock b = ClipBlock(dst, x, y, w, h, src, sx, sy);
+  if (b.empty()) return;
+  const auto n = static_cast<std::size_t>(b.w);
   const bool sameSurface = &dst == &src;
-  if (sameSurface && sy0 < y0) {
-    for (long long r = hh - 1; r >= 0; --r) {
-      Pixel* d = dst.row(static_cast<int>(y0 + r)) + x0;
-      const Pixel* s = src.row(static_cast<int>(sy0 + r)) + sx0;
+  if (sameSurface && b.sy < b.y) {
+    for (int r = b.h - 1; r >= 0; --r) {
+      Pixel* d = dst.row(b.y + r) + b.x;
+      const Pixel* s = src.row(b.sy + r) + b.sx;
       if constexpr (kOp == Rop::SrcCopy) {
-        std::memmove(d, s, static_cast<std::size_t>(ww) * sizeof(Pixel));
+        std::memmove(d, s, n * sizeof(Pixel));
       } else {
-        ApplyRow<kOp>(d, s, static_cast<std::size_t>(ww));
+        ApplyRow<kOp>(d, s, n);
       }
     }
     return;
   }
-  for (long long r = 0; r < hh; ++r) {
-    Pixel* d = dst.row(static_cast<int>(y0 + r)) + x0;
-    const Pixel* s = src.row(static_cast<int>(sy0 + r)) + sx0;
+  for (int r = 0; r < b.h; ++r) {
+    Pixel* d = dst.row(b.y + r) + b.x;
+    const Pixel* s = src.row(b.sy + r) + b.sx;
     if (sameSurface && kOp == Rop::SrcCopy) {
-      std::memmove(d, s, static_cast<std::size_t>(ww) * sizeof(Pixel));
+      std::memmove(d, s, n * sizeof(Pixel));
     } else {
-      ApplyRow<kOp>(d, s, static_cast<std::size_t>(ww));
+      ApplyRow<kOp>(d, s, n);
     }
   }
 }
@@ -193,8 +209,24 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
   StretchBlt(dst, x, y, w, h, src, sx, sy, w, h, rop);
 }
 
-void MaskedBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int imageX,
-               int imageY, int maskX, int maskY) {
+void MaskedBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int imageX, int imageY,
+               int maskX, int maskY) {
+  if (&dst != &src && w > 0 && h > 0) {
+    const ClippedBlock mask = ClipBlock(dst, x, y, w, h, src, maskX, maskY);
+    const ClippedBlock image = ClipBlock(dst, x, y, w, h, src, imageX, imageY);
+    if (mask.empty() && image.empty()) return;
+    // Usually both blocks keep the same part of the destination: one pass does both.
+    if (mask.x == image.x && mask.y == image.y && mask.w == image.w && mask.h == image.h) {
+      const auto n = static_cast<std::size_t>(mask.w);
+      for (int r = 0; r < mask.h; ++r) {
+        Pixel* d = dst.row(mask.y + r) + mask.x;
+        const Pixel* m = src.row(mask.sy + r) + mask.sx;
+        const Pixel* i = src.row(image.sy + r) + image.sx;
+        for (std::size_t k = 0; k < n; ++k) d[k] = (d[k] & m[k]) | i[k];
+      }
+      return;
+    }
+  }
   BitBlt(dst, x, y, w, h, src, maskX, maskY, Rop::SrcAnd);
   BitBlt(dst, x, y, w, h, src, imageX, imageY, Rop::SrcPaint);
 }

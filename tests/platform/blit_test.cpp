@@ -96,6 +96,37 @@ TEST(BlockTransfer, OverlappingCopyWithinOneSurface) {
   for (int x = 2; x < 6; ++x) EXPECT_EQ(s.at(x, 0), before.at(x - 2, 0));
 }
 
+TEST(BlockTransfer, MaskedDrawEqualsMaskThenImageWhereverItIsClipped) {
+  // A 4-frame sheet: images in the upper half, masks (black figure on white) in the lower half.
+  Surface sheet(16, 6);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const bool figure = (x + 2 * y) % 3 != 0;
+      sheet.set(x, y, figure ? Rgb(10 * x, 40 * y, 200) : kBlack);
+      sheet.set(x, y + 3, figure ? kBlack : kWhite);
+    }
+  const Surface scene = Numbered(10, 5);
+  struct Case {
+    int x, y, w, h, imageX, imageY, maskX, maskY;
+  };
+  const Case cases[] = {
+      {2, 1, 4, 3, 4, 0, 4, 3},    // wholly inside
+      {-2, -1, 4, 3, 8, 0, 8, 3},  // off the top-left corner
+      {8, 3, 4, 3, 12, 0, 12, 3},  // off the bottom-right corner
+      {1, 1, 4, 3, 12, 0, 14, 3},  // the mask reads past the sheet's right edge
+      {1, 1, 4, 3, 0, 5, 0, 3},    // the image rows lie below the sheet
+      {3, 0, -4, 3, 0, 0, 0, 3},   // a mirrored extent
+  };
+  for (const Case& c : cases) {
+    Surface fused = scene;
+    MaskedBlt(fused, c.x, c.y, c.w, c.h, sheet, c.imageX, c.imageY, c.maskX, c.maskY);
+    Surface twoPasses = scene;
+    BitBlt(twoPasses, c.x, c.y, c.w, c.h, sheet, c.maskX, c.maskY, Rop::SrcAnd);
+    BitBlt(twoPasses, c.x, c.y, c.w, c.h, sheet, c.imageX, c.imageY, Rop::SrcPaint);
+    EXPECT_EQ(fused, twoPasses) << c.x << "," << c.y;
+  }
+}
+
 TEST(AlphaBlendTest, ExtremesAreExactAndMidpointsRound) {
   Surface src(1, 1, Rgb(255, 100, 1));
   src.fill(Rgb(255, 100, 1));
