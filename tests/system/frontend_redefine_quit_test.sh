@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The real game under Xvfb: redefine all six keys (Escape among them, which must not quit),
+# quit from the menu with Escape, close the farewell box. Nothing of the run may stay in the
+# temporary folder.
+#
+#   frontend_redefine_quit_test.sh GAME_DIR [REPLAY]
+set -euo pipefail
+GAME_DIR=$1
+. "$(dirname "$0")/frontend_xvfb.sh"
+
+start_xvfb
+start_game
+wait_for_window
+sleep 5  # the loading screen, then the menu
+
+press 2
+sleep 1
+for key in Escape a b c d e; do
+  press "$key"
+  sleep 0.5
+done
+sleep 1
+kill -0 "$game_pid" 2>/dev/null || fail "Escape during the redefinition ended the game"
+[ -n "$(temp_files)" ] || fail "the running game has no temporary files"
+
+press Escape
+wait_for_empty_temp 4 || fail "left behind after Escape: $(temp_files)"
+
+# The farewell box comes up 5 seconds later; closing it ends the game.
+for _ in $(seq 150); do
+  kill -0 "$game_pid" 2>/dev/null || break
+  box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Zendor Vostrik XxI".*/\1/p' | head -n 1)
+  if [ -n "$box" ]; then
+    xdotool windowfocus "$box" 2>/dev/null || true
+    xdotool key Return
+    break
+  fi
+  sleep 0.1
+done
+wait_for_exit 10 || fail "the game did not end after the farewell"
+check_clean_exit "after the farewell"
+[ -z "$(temp_files)" ] || fail "left behind: $(temp_files)"
+echo "PASS: redefined, quit and left nothing behind"
