@@ -112,8 +112,8 @@ bool StartUp(Ventana& v, const std::string& programFolder) {
   if (!LoadSpriteSheets(v.sheets, s.ProgramFolder + kArtFolder + "/", &error)) {
     std::fprintf(stderr, "zendor: %s\n", error.c_str());
   }
-  MakeStillFades(v);
-  UnpackSoundAndMusic(v);
+  // A fade series that cannot be written ends the load handler before the sounds are unpacked.
+  if (MakeStillFades(v)) UnpackSoundAndMusic(v);
 
   HideMouseCursor(platform);
   SetUpDisplay(platform, s, ddrawText);
