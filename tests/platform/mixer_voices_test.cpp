@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -30,16 +31,19 @@ WavSound Steady(int frames, std::int16_t level) {
   return *ParseWav(EncodeWav16(std::vector<std::int16_t>(2 * frames, level), 2, kRate), nullptr);
 }
 
-// The mixer through the same mixdown the audio callback runs.
+// What the mixer adds to the output, block by block as the audio callback asks for it, rounded
+// to 16 bits (the limiter behind it is tested on its own).
 struct Output {
   Mixer mixer{kRate};
-  AudioMixdown mixdown;
-  Output() { mixdown.SetEffects(&mixer); }
 
   // The next `frames` frames, as left/right pairs.
   std::vector<std::int16_t> Next(int frames) {
-    std::vector<std::int16_t> out(2 * static_cast<std::size_t>(frames));
-    mixdown.Render(out.data(), frames);
+    std::vector<float> sum(2 * static_cast<std::size_t>(frames), 0.0f);
+    for (int done = 0; done < frames; done += AudioMixdown::kBlockFrames) {
+      mixer.MixInto(sum.data() + 2 * done, std::min(frames - done, AudioMixdown::kBlockFrames));
+    }
+    std::vector<std::int16_t> out;
+    for (const float v : sum) out.push_back(static_cast<std::int16_t>(std::lrint(v)));
     return out;
   }
 };

@@ -33,7 +33,7 @@ class SdlAudioOutput {
   static void SDLCALL Feed(void* self, Uint8* stream, int bytes);
 
   SDL_AudioDeviceID device_ = 0;
-  AudioMixdown mixdown_;
+  AudioMixdown mixdown_{kRate};
 };
 
 // The sound-effect device: the mixer, heard through the shared audio stream.
