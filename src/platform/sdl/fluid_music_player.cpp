@@ -45,6 +45,8 @@ void FluidMusicPlayer::LoadSoundFont(std::filesystem::path path, int outputRate)
   if (settings_) {
     fluid_settings_setnum(settings_, "synth.sample-rate", outputRate);
     fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
+    // Once the SoundFont is in, only the audio thread touches the synthesizer: no locking.
+    fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
     synth_ = new_fluid_synth(settings_);
   }
   if (!synth_) {
@@ -130,6 +132,14 @@ void FluidMusicPlayer::MixInto(float* stereo, int frames) {
   const float gainStep = (target - gain_) / static_cast<float>(frames);
   std::unique_lock<std::mutex> hold(lock_, std::try_to_lock);
   if (!hold.owns_lock()) {
+    // The game is changing themes at this very moment: rather than wait, the synthesizer plays
+    // on for this one block with no new notes, and the theme goes on a block later.
+    float gain = gain_;
+    for (int done = 0; done < frames;) {
+      const int chunk = std::min(frames - done, static_cast<int>(left_.size()));
+      Render(stereo + 2 * done, chunk, gain, gainStep);
+      done += chunk;
+    }
     gain_ = target;
     return;
   }

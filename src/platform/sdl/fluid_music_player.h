@@ -24,7 +24,7 @@ namespace zendor {
 // The SoundFont loads on a thread of its own, so start-up does not wait for it; until it is in,
 // the music is silent. The game thread only changes what should play, under a mutex; the audio
 // thread does all the synthesizer work and, should the game thread hold the mutex at that very
-// moment, leaves the music out of that one block instead of waiting.
+// moment, lets the synthesizer ring on for that one block instead of waiting.
 class FluidMusicPlayer : public MusicPlayer, public AudioSource {
  public:
   // Without a SoundFont (nullopt, or a file FluidSynth cannot load) the player keeps its themes
