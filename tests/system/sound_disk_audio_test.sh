@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# The real game under Xvfb, heard through SDL's disk audio driver. The captured stream (16-bit
+# stereo, 44,100 Hz) is measured in windows of 100 ms:
+#   - with sound and music: silence through the loading screen, then the arrival jingle and the
+#     menu chime as the loading screen ends, running without a gap into the menu theme;
+#   - with the music switched off: the menu chime alone, then silence again;
+# never a clipped sample; and after SIGTERM the game ends cleanly with its temporary folder
+# empty.
+#
+#   sound_disk_audio_test.sh GAME_DIR [REPLAY]
+set -euo pipefail
+GAME_DIR=$1
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+
+skip() {
+  echo "SKIP: $*"
+  exit 0
+}
+
+fail() {
+  echo "FAIL: $*"
+  [ -s "$work/game.log" ] && tail -n 20 "$work/game.log"
+  exit 1
+}
+
+cleanup() {
+  if [ -n "$game_pid" ]; then
+    kill -KILL "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v python3 >/dev/null || skip "python3 is not installed"
+[ -x "$GAME_DIR/zendor" ] || skip "no game binary in $GAME_DIR"
+compgen -G '/usr/share/sounds/sf2/*.sf2' >/dev/null || compgen -G '/usr/share/soundfonts/*.sf2' >/dev/null ||
+  skip "no General MIDI SoundFont installed: the music cannot sound"
+
+# Measures a captured stream. "wait FILE SECONDS DEADLINE" follows the growing file until it
+# holds SECONDS of audio after the first audible window (status 1 if DEADLINE seconds pass
+# first); "music FILE" and "chime FILE" check a whole capture and print what they found.
+analyse() {
+  python3 - "$@" <<'EOF'
+import array, math, os, sys, time
+
+RATE = 44100
+WINDOW = RATE // 10           # frames in 100 ms
+SILENT_DB = -60.0             # below this a window counts as silence
+AUDIBLE_DB = -40.0            # the first window above this is where the sound starts
+
+def windows(path):
+    data = array.array("h")
+    with open(path, "rb") as f:
+        raw = f.read()
+    data.frombytes(raw[: len(raw) // (4 * WINDOW) * 4 * WINDOW])
+    if sys.byteorder == "big":
+        data.byteswap()
+    levels, clipped = [], 0
+    for start in range(0, len(data), 2 * WINDOW):
+        block = data[start : start + 2 * WINDOW]
+        power = sum(v * v for v in block) / len(block)
+        levels.append(20 * math.log10(math.sqrt(power) / 32768) if power else -120.0)
+        clipped += sum(1 for v in block if v >= 32767 or v <= -32768)
+    return levels, clipped
+
+def onset(levels):
+    return next((i for i, db in enumerate(levels) if db > AUDIBLE_DB), None)
+
+mode, path = sys.argv[1], sys.argv[2]
+if mode == "wait":
+    wanted, deadline = float(sys.argv[3]), time.time() + float(sys.argv[4])
+    while time.time() < deadline:
+        if os.path.exists(path):
+            levels, _ = windows(path)
+            first = onset(levels)
+            if first is not None and len(levels) - first >= wanted * 10:
+                sys.exit(0)
+        time.sleep(1)
+    sys.exit(1)
+
+levels, clipped = windows(path)
+first = onset(levels)
+problems = []
+if first is None:
+    print("no audible window in %.1f s of capture" % (len(levels) / 10))
+    sys.exit(1)
+before = levels[:first]
+# The loading screen runs for seconds before its jingle: nothing may sound there.
+quiet_lead = next((i for i, db in enumerate(reversed(before)) if db > SILENT_DB), len(before))
+if quiet_lead < 20:
+    problems.append("only %.1f s of silence before the first sound" % (quiet_lead / 10))
+if mode == "music":
+    # Jingle, chime and menu theme: twelve seconds with no silent window.
+    gaps = [i for i in range(first, first + 120) if levels[i] < SILENT_DB]
+    if gaps:
+        problems.append("silent at %s s after the first sound" % ", ".join("%.1f" % ((i - first) / 10) for i in gaps[:5]))
+else:
+    # The chime alone: heard for at least half a second, then silence to the end.
+    heard = next((i for i in range(first, len(levels)) if levels[i] < SILENT_DB), len(levels)) - first
+    if heard < 5:
+        problems.append("the chime sounded for only %.1f s" % (heard / 10))
+    if heard > 30:
+        problems.append("still sounding %.1f s after the chime started" % (heard / 10))
+    # A second for its last whisper, then nothing at all: the mixer adds exact zeros.
+    if any(db > -120.0 for db in levels[first + heard + 10 :]):
+        problems.append("something sounds after the chime")
+if clipped:
+    problems.append("%d clipped samples" % clipped)
+loud = max(levels[first:])
+print("first sound at %.1f s, loudest window %.1f dBFS, capture %.1f s"
+      % (first / 10, loud, len(levels) / 10))
+for p in problems:
+    print(p)
+sys.exit(1 if problems else 0)
+EOF
+}
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n 1 "$work/display")
+
+# Runs the game from program folder $1 until $2 seconds of sound have been captured after the
+# first audible window, ends it with SIGTERM and checks that it cleaned up; the capture is left
+# in $work/$3.raw.
+play() {
+  local folder=$1 seconds=$2 name=$3
+  local tmp=$work/$name.tmp
+  mkdir -p "$tmp"
+  # Leak reports are the unit tests' business; here the exit status must tell about the signal.
+  TMPDIR=$tmp SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/$name.raw \
+    ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 \
+    "$folder/zendor" >"$work/game.log" 2>&1 &
+  game_pid=$!
+  analyse wait "$work/$name.raw" "$seconds" 300 ||
+    fail "$name: no $seconds s of sound after the first audible moment within 300 s"
+  kill -TERM "$game_pid"
+  local status=0
+  for _ in $(seq 300); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$game_pid" 2>/dev/null && fail "$name: SIGTERM did not end the game within 30 s"
+  wait "$game_pid" || status=$?
+  game_pid=
+  [ "$status" = 0 ] || fail "$name: the game ended with status $status after SIGTERM"
+  local left
+  left=$(find "$tmp" -mindepth 2 2>/dev/null | head -n 5)
+  [ -z "$left" ] || fail "$name: left behind in the temporary folder: $left"
+}
+
+play "$GAME_DIR" 13 music
+analyse music "$work/music.raw" || fail "with sound and music: see above"
+
+mkdir -p "$work/no-music"
+cp -r "$GAME_DIR/." "$work/no-music/"
+printf '[Sonido]\r\nSND=1\r\nMUS=0\r\n' >"$work/no-music/Brinmoor.INI"
+play "$work/no-music" 5 chime
+analyse chime "$work/chime.raw" || fail "with the music switched off: see above"
+
+echo "PASS: jingle, chime and menu theme heard without a gap or a clipped sample; the chime alone without music; nothing left behind"
