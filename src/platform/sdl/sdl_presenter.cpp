@@ -79,7 +79,18 @@ void SdlPresenter::Present(const Window& window, const DisplayState& display) {
 void SdlPresenter::ApplyMode(const Window& window, const DisplayState& display) {
   const bool full = WantsFullScreen(display);
   if (full != fullScreen_) {
-    SDL_SetWindowFullscreen(window_, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (full) {
+      // Cover the whole desktop first: without a window manager to honour the full-screen
+      // request the window would otherwise keep its small size.
+      SDL_SetWindowBordered(window_, SDL_FALSE);
+      SDL_SetWindowPosition(window_, 0, 0);
+      SDL_SetWindowSize(window_, desktopWidth(), desktopHeight());
+      SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+      SDL_SetWindowFullscreen(window_, 0);
+      SDL_SetWindowBordered(window_, SDL_TRUE);
+      windowWidth_ = windowHeight_ = 0;  // sized again below
+    }
     fullScreen_ = full;
     stale_ = true;
   }
