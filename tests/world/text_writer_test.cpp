@@ -104,6 +104,17 @@ TEST_F(TextWriterTest, NegativeColourComposesTheMirroredReflection) {
     }
 }
 
+TEST_F(TextWriterTest, NegativeColourDrawnDirectlyIsStretchedUpwardsFromItsRow) {
+  Escribe(f.v, 0, 20, "C", -10, kDirect);
+  // Row 20 of the logical screen receives the glyph's top row, row 12 its bottom row.
+  for (int row = 0; row < 9; ++row)
+    for (int col = 0; col < 8; ++col)
+      ASSERT_EQ(Screen().at(32 + col, 4 + 20 - row), Glyph(2, 10, col, row, kUnder))
+          << col << "," << row;
+  EXPECT_EQ(Screen().at(32, 4 + 21), kUnder);
+  EXPECT_EQ(Screen().at(32, 4 + 11), kUnder);
+}
+
 TEST_F(TextWriterTest, HeightZeroMeansNineAndIsGivenBack) {
   std::int16_t height = 0;
   Escribe(f.v, 0, 0, "", 6, kComposed, {}, height);
