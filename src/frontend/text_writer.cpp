@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/settings.h"
+#include "game/int16.h"
 #include "platform/blit.h"
 #include "platform/platform.h"
 
@@ -29,7 +30,7 @@ int GlyphColumn(unsigned char ch) {
 struct Int16Sums {
   bool overflowed = false;
   int operator()(long long value) {
-    if (value < INT16_MIN || value > INT16_MAX) overflowed = true;
+    if (!Fit16(static_cast<double>(value))) overflowed = true;
     return static_cast<int>(value);
   }
 };

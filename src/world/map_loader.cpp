@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/settings.h"
+#include "game/int16.h"
 #include "game/tracer.h"
 #include "platform/blit.h"
 #include "world/map_values.h"
@@ -42,11 +43,6 @@ struct MapFault {
   const MapValue* at;
   std::string reason;
 };
-
-std::optional<std::int16_t> Sum16(long long value) {
-  if (value < INT16_MIN || value > INT16_MAX) return std::nullopt;
-  return static_cast<std::int16_t>(value);
-}
 
 // Reads the map value by value and applies each item to the level. An item whose values or
 // effects do not fit (a missing parameter, an unknown tile, a full table, a position beyond the
@@ -87,7 +83,7 @@ class MapBuilder {
 
   // The cursor after an item `width` wide.
   std::int16_t Advanced(int width, const MapValue& at) const {
-    const auto moved = Sum16(static_cast<long long>(cursor_) + width);
+    const auto moved = Fit16(static_cast<double>(cursor_) + width);
     if (!moved) throw MapFault{&at, "the level grows past 32767 pixels"};
     return *moved;
   }
@@ -175,7 +171,7 @@ class MapBuilder {
         const std::int16_t offset = Read("section offset");
         NeedRoom(section_ - 1, LevelTables::kSections - 1, "section marks", at);
         const auto start =
-            Sum16(static_cast<long long>(x) - kStartPieceWidth + kFirstSectionOffset + offset);
+            Fit16(static_cast<double>(x) - kStartPieceWidth + kFirstSectionOffset + offset);
         if (!start) throw MapFault{&at, "the section starts beyond the game's numbers"};
         const auto n = static_cast<std::size_t>(section_);
         l.SectionStartX[n] = *start;
@@ -188,7 +184,7 @@ class MapBuilder {
       case kIsland: {
         const std::int16_t offset = Read("island offset");
         NeedRoom(l.IslandCount, LevelTables::kListEntries, "islands", at);
-        const auto islandX = Sum16(static_cast<long long>(x) + offset);
+        const auto islandX = Fit16(static_cast<double>(x) + offset);
         if (!islandX) throw MapFault{&at, "the island lies beyond the game's numbers"};
         l.IslandCount += 1;
         l.Island[static_cast<std::size_t>(l.IslandCount)].X = *islandX;
