@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "game/ventana.h"
 
 namespace zendor {
@@ -12,5 +14,16 @@ void SpawnFromZone(Ventana& v, int slot, ZoneFamily family);
 void UpdateEnemy(Ventana& v, int slot);
 // Every slot in order: update, explosion, or a spawn attempt.
 void UpdateEnemies(Ventana& v);
+
+// Width and height of one frame of an enemy kind's picture (four frames side by side, images
+// above masks); nothing for a kind without a picture.
+struct EnemyFrameSize {
+  int width;
+  int height;
+};
+std::optional<EnemyFrameSize> EnemyFrame(const Ventana& v, int kind);
+
+// The sound buffer that carries the voice of the enemy in a slot.
+int EnemyVoice(const Ventana& v, int slot);
 
 }  // namespace zendor
