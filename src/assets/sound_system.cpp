@@ -19,6 +19,7 @@ void SoundSystem::LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musi
   soundOn_ = soundOn;
   musicOn_ = musicOn;
   buffers_.fill(-1);
+  copiedFrom_.fill(-1);
   segments_.fill(-1);
   segmentStates_.fill(-1);
   if (soundOn) {
@@ -66,24 +67,54 @@ void SoundSystem::Rewind(int n) {
 
 void SoundSystem::SetVolume(int n, int v) {
   if (traceSound()) tracer_.Sound("volume", n, v, std::nullopt);
-  if (const auto b = buffer(n); b >= 0) device_->SetVolume(b, v);
+  if (const auto b = buffer(n); b >= 0) {
+    device_->SetVolume(b, v);
+    settings_[n].volume = v;
+  }
 }
 
 void SoundSystem::SetPan(int n, int v) {
   if (traceSound()) tracer_.Sound("pan", n, v, std::nullopt);
-  if (const auto b = buffer(n); b >= 0) device_->SetPan(b, v);
+  if (const auto b = buffer(n); b >= 0) {
+    device_->SetPan(b, v);
+    settings_[n].pan = v;
+  }
 }
 
 void SoundSystem::SetFrequency(int n, int hz) {
   if (traceSound()) tracer_.Sound("frequency", n, hz, std::nullopt);
-  if (const auto b = buffer(n); b >= 0) device_->SetFrequency(b, hz);
+  if (const auto b = buffer(n); b >= 0) {
+    device_->SetFrequency(b, hz);
+    settings_[n].frequency = hz;
+  }
 }
 
 void SoundSystem::Duplicate(int n, int from) {
   if (traceSound()) tracer_.Sound("duplicate", n, from, std::nullopt);
   if (!device_ || !InRange(n, kBufferCount)) return;
   const auto source = buffer(from);
-  buffers_[n] = source >= 0 ? device_->Duplicate(source) : -1;
+  if (source < 0) {  // a copy of nothing is nothing
+    if (buffers_[n] >= 0) device_->Stop(buffers_[n]);
+    buffers_[n] = -1;
+    copiedFrom_[n] = -1;
+    return;
+  }
+  const auto old = buffers_[n];
+  if (old >= 0 && copiedFrom_[n] == from) {
+    // The same sound as before: the old copy, silenced and set back, is as good as a new one.
+    device_->Stop(old);
+    device_->SetPosition(old, 0);
+  } else {
+    if (old >= 0) device_->Stop(old);  // a copy of something else: it falls silent for good
+    buffers_[n] = device_->Duplicate(source);
+    copiedFrom_[n] = buffers_[n] >= 0 ? from : -1;
+    if (buffers_[n] < 0) return;
+  }
+  // A copy starts with the volume, pan and frequency of what it copies.
+  settings_[n] = settings_[from];
+  device_->SetVolume(buffers_[n], settings_[n].volume);
+  device_->SetPan(buffers_[n], settings_[n].pan);
+  device_->SetFrequency(buffers_[n], settings_[n].frequency);
 }
 
 bool SoundSystem::IsPlaying(int n) const {

@@ -33,7 +33,9 @@ class SoundSystem {
   void SetVolume(int n, int hundredthsDb);
   void SetPan(int n, int hundredthsDb);
   void SetFrequency(int n, int hz);
-  // Entry n becomes an independently playable copy of entry `from`.
+  // Entry n becomes an independently playable copy of entry `from`: stopped, at its start, with
+  // the volume, pan and frequency `from` has. Copying the same entry into n again (every game
+  // start does) stops and reuses n's buffer, so long sessions do not pile up buffers.
   void Duplicate(int n, int from);
   bool IsPlaying(int n) const;
 
@@ -57,12 +59,21 @@ class SoundSystem {
   MusicPlayer::Segment segment(int theme) const;
   bool traceSound() const { return soundOn_; }
 
+  // What the game last set on an entry, so that a reused copy starts like a fresh one.
+  struct EffectSettings {
+    int volume = 0;
+    int pan = 0;
+    int frequency = 0;
+  };
+
   Tracer& tracer_;
   bool soundOn_ = false;
   bool musicOn_ = false;
   std::unique_ptr<SoundDevice> device_;
   std::unique_ptr<MusicPlayer> music_;
   std::array<SoundDevice::Buffer, kBufferCount> buffers_;
+  std::array<int, kBufferCount> copiedFrom_;  // the entry a copy was made from, -1 for none
+  std::array<EffectSettings, kBufferCount> settings_{};
   std::array<MusicPlayer::Segment, kThemeCount> segments_;
   std::array<MusicPlayer::Instance, kThemeCount> segmentStates_;
   int masterVolume_ = 0;

@@ -184,6 +184,41 @@ TEST(SoundOperations, EnemyVoicesAreCopiesThatPlayOnTheirOwn) {
   EXPECT_FALSE(s.sound.IsPlaying(100));
 }
 
+TEST(SoundOperations, EveryGameStartCopiesTheVoicesAfreshIntoTheSameBuffers) {
+  Sounds s;
+  s.files.Effect(23);
+  s.files.Effect(24);
+  s.Load(true, false);
+  const auto* device = s.platform.soundDevice();
+  s.sound.Duplicate(100, 23);
+  s.sound.Duplicate(101, 24);
+  s.sound.SetVolume(100, -500);
+  s.sound.SetPan(100, 300);
+  s.sound.Play(100, false);
+  ASSERT_EQ(device->count(), 4u);
+
+  // The next game: the voice still sounding from the last one stops, and the copy starts over
+  // with the source's settings (changed meanwhile), without a new buffer.
+  s.sound.SetVolume(23, -200);
+  s.sound.Duplicate(100, 23);
+  s.sound.Duplicate(101, 24);
+  EXPECT_EQ(device->count(), 4u);
+  const auto* voice = device->state(2);
+  EXPECT_FALSE(voice->playing);
+  EXPECT_EQ(voice->position, 0u);
+  EXPECT_EQ(voice->volume, -200);
+  EXPECT_EQ(voice->pan, 0);
+  EXPECT_FALSE(s.sound.IsPlaying(100));
+
+  // A copy of another sound takes a buffer of its own; the one it replaces falls silent.
+  s.sound.Play(101, false);
+  s.sound.Duplicate(101, 23);
+  EXPECT_EQ(device->count(), 5u);
+  EXPECT_FALSE(device->state(3)->playing);
+  EXPECT_EQ(device->state(4)->source, 0);
+  EXPECT_EQ(device->state(4)->volume, -200);
+}
+
 TEST(MusicOperations, OnlyTheInstanceKeptForAThemeIsStopped) {
   Sounds s;
   for (int n : {0, 5, 7}) s.files.Theme(n);

@@ -230,6 +230,19 @@ TEST(MixerGameSounds, EnemyVoicesCopiedFromOneEffectPlayIndependently) {
   EXPECT_LE(WorstMismatch(s.Next(1000), 1000, buzz, 3000, -10000, 0), 1.0);
 }
 
+TEST(MixerGameSounds, EnemyVoicesStillSoundAfterAThousandGames) {
+  GameSounds s{23, 24, 25, 26, 27};
+  const int voices[] = {23, 27, 25, 24, 26};
+  for (int game = 0; game < 1000; ++game) {
+    for (int n = 100; n < 160; ++n) s.sound.Duplicate(n, voices[(n - 100) % 5]);  // 12 slots
+    s.sound.Play(100 + game % 60, false);
+  }
+  // The last game's voice, and nothing left over from the games before.
+  const auto out = s.Next(2048);
+  EXPECT_TRUE(s.sound.IsPlaying(100 + 999 % 60));
+  EXPECT_LE(WorstMismatch(out, 2048, EffectFrames(voices[(999 % 60) % 5]), 0, 0, 0), 1.0);
+}
+
 TEST(MixerGameSounds, WithOnlyEffectsOneAndThirtyOneEveryOtherEntryIsSilent) {
   GameSounds s{1, 31};
   for (int n : {0, 2, 12, 13, 30, 255}) s.sound.Play(n, n == 30);
