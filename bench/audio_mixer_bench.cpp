@@ -1,6 +1,8 @@
 // What the audio callback costs: one block of 1,024 frames with 32 sound effects playing at once
 // (looping, every one at its own volume, pan and playback rate) and the music synthesizer playing
-// a theme. "realtime" is the share of the block's own duration (23.2 ms) spent mixing it.
+// a theme. "realtime_share" is the share of the block's own duration (23.2 ms) spent mixing it.
+// "output_peak" is the loudest sample of the last block. The output limiter's own cost, idle and
+// at work, is measured apart.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -18,6 +20,7 @@
 #include "platform/sdl/fluid_music_player.h"
 #include "platform/sdl/midi_sequence.h"
 #include "platform/sdl/mixer.h"
+#include "platform/sdl/output_limiter.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/wav_file.h"
 
@@ -170,6 +173,9 @@ void RunBlocks(benchmark::State& state, AudioMixdown& mixdown) {
   const double spent = ThreadCpuSeconds() - start;
   state.counters["realtime_share"] =
       spent / (static_cast<double>(state.iterations()) * kBlockSeconds);
+  int peak = 0;
+  for (const std::int16_t v : out) peak = std::max(peak, std::abs(static_cast<int>(v)));
+  state.counters["output_peak"] = peak;
 }
 
 void BM_AudioBlock_EffectsAndMusic(benchmark::State& state) {
@@ -201,6 +207,29 @@ void BM_AudioBlock_MusicOnly(benchmark::State& state) {
   RunBlocks(state, mixdown);
 }
 BENCHMARK(BM_AudioBlock_MusicOnly)->Unit(benchmark::kMicrosecond);
+
+// The limiter alone on one block: a tone that fits (0) or one three times too loud (1), the
+// case of the hero's explosion.
+void BM_OutputLimiter(benchmark::State& state) {
+  const double amplitude = state.range(0) ? 3 * 32767.0 : 20000.0;
+  std::vector<float> tone(2 * kBlock);
+  for (int f = 0; f < kBlock; ++f) {
+    tone[2 * f] = tone[2 * f + 1] = static_cast<float>(amplitude * std::sin(f * 0.0627));
+  }
+  OutputLimiter limiter(kRate);
+  std::vector<float> block(tone.size());
+  const double start = ThreadCpuSeconds();
+  for (auto _ : state) {
+    block = tone;
+    limiter.Process(block.data(), kBlock);
+    benchmark::DoNotOptimize(block.data());
+  }
+  const double spent = ThreadCpuSeconds() - start;
+  state.counters["realtime_share"] =
+      spent / (static_cast<double>(state.iterations()) * kBlockSeconds);
+  state.counters["gain"] = limiter.gain();
+}
+BENCHMARK(BM_OutputLimiter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zendor
