@@ -311,10 +311,14 @@ ImageReadResult DecodePng(const std::vector<std::uint8_t>& b) {
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  out.resize(static_cast<std::size_t>(size));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(out.data()), size);
+  return in.gcount() == size;
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {

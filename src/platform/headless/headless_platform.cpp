@@ -1,6 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <chrono>
+#include <cstdio>
 #include <limits>
 #include <thread>
 
@@ -37,6 +38,17 @@ void HeadlessPlatform::Sleep(int ms) {
 void HeadlessPlatform::PumpMessages(MessageHandler& handler) {
   if (onIdle) onIdle();
   if (stopTime_ && now_ >= *stopTime_) throw ProgramExit{stopReason_};
+  // A program that pumps for ever without sleeping (a frame delay of 0) never lets virtual time
+  // reach the next event: end the run instead of spinning.
+  if (now_ != lastPumpTime_) {
+    lastPumpTime_ = now_;
+    pumpsAtThisTime_ = 0;
+  } else if (++pumpsAtThisTime_ > kMaxPumpsWithoutTime &&
+             (next_ >= script_.size() || script_[next_].time > now_)) {
+    std::fprintf(stderr,
+                 "zendor-replay: virtual time stands still at %u ms (a frame delay of 0?)\n", now_);
+    throw ProgramExit{"error"};
+  }
   // Events that fall due while a handler runs are delivered by this same pump.
   while (next_ < script_.size() && script_[next_].time <= now_) {
     const ScriptedKey event = script_[next_++];

@@ -82,7 +82,10 @@ class HeadlessPlatform : public Platform {
  private:
   void AdvanceTo(std::uint32_t time);
 
+  static constexpr int kMaxPumpsWithoutTime = 100000;
   std::uint32_t now_ = 0;
+  std::uint32_t lastPumpTime_ = 0;
+  int pumpsAtThisTime_ = 0;
   std::vector<ScriptedKey> script_;
   std::size_t next_ = 0;
   std::optional<std::uint32_t> stopTime_;
