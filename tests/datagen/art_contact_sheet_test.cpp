@@ -9,6 +9,7 @@
 #include "assets/sprite_catalogue.h"
 #include "datagen/datagen.h"
 #include "platform/image_file.h"
+#include "support/game_fixture.h"
 
 namespace zendor {
 namespace {
@@ -17,16 +18,9 @@ namespace fs = std::filesystem;
 
 class ContactSheetTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    datagen::WriteArtwork(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
-  const fs::path folder_ = fs::path(testing::TempDir()) / "zendor_art_contact_sheet";
+  void SetUp() override { datagen::WriteArtwork(folder_); }
+  testing::ScratchFolder scratch_;
+  const fs::path folder_ = scratch_.path();
 };
 
 // Whether `page` holds `picture` enlarged `zoom` times anywhere (checked on a few pixels).

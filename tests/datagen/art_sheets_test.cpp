@@ -13,31 +13,14 @@
 #include "assets/sprite_catalogue.h"
 #include "datagen/datagen.h"
 #include "platform/image_file.h"
+#include "support/game_fixture.h"
 
 namespace zendor {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A folder under the test temp area that is removed with everything in it.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& name)
-      : path_(fs::path(testing::TempDir()) /
-              ("zendor_art_" + name + "_" +
-               std::to_string(::testing::UnitTest::GetInstance()->random_seed()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using testing::ScratchFolder;
 
 struct Shipped {
   std::map<std::string, Surface> sheets;  // by file name
@@ -48,7 +31,7 @@ struct Shipped {
 const Shipped& Artwork() {
   static const Shipped shipped = [] {
     Shipped s;
-    ScratchFolder folder("sheets");
+    ScratchFolder folder;
     datagen::WriteArtwork(folder.path());
     for (const SheetSpec& spec : ShippedSheets()) {
       const fs::path file = folder.path() / SheetFileName(spec);
@@ -294,7 +277,7 @@ TEST(ShippedArtwork, SkyMeetsTheStripColourAndTheScoreAreaIsFlat) {
 }
 
 TEST(ShippedArtwork, TheGeneratorPaintsTheSameBytesEveryRun) {
-  ScratchFolder first("run1"), second("run2");
+  ScratchFolder first, second;
   datagen::WriteArtwork(first.path());
   datagen::WriteArtwork(second.path());
   for (const SheetSpec& spec : ShippedSheets()) {

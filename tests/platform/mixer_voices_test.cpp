@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/game_fixture.h"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -76,7 +78,7 @@ TEST(MixerLevels, VolumeAndPanFollowTheDecibelCurves) {
     out.mixer.SetPan(buffer, c.pan);
     out.mixer.Play(buffer, false);
     const auto block = out.Next(256);
-    const auto describe = testing::Message() << "volume " << c.volume << " pan " << c.pan;
+    const auto describe = ::testing::Message() << "volume " << c.volume << " pan " << c.pan;
     for (int side = 0; side < 2; ++side) {
       const int db = side == 0 ? c.leftDb : c.rightDb;
       const std::int16_t heard = side == 0 ? Left(block, 100) : Right(block, 100);
@@ -277,18 +279,18 @@ TEST(MixerHandles, NoBufferAndUnknownBuffersAreIgnored) {
 }
 
 TEST(MixerHandles, LoadsWavFilesAndRefusesWhatItCannotPlay) {
-  const auto folder = std::filesystem::path(testing::TempDir()) / "zendor_mixer_load";
-  std::filesystem::create_directories(folder);
+  const zendor::testing::ScratchFolder scratch;
+  const auto folder = scratch.path();
   const auto good = folder / "good.wav";
   const auto bad = folder / "bad.wav";
   ASSERT_TRUE(WriteWholeFile(good, EncodeWav16({100, -100, 200, -200}, 2, kRate)));
   ASSERT_TRUE(WriteWholeFile(bad, {'R', 'I', 'F', 'F', 0, 0}));
   Mixer mixer;
   EXPECT_EQ(mixer.Load(good.string()), 0);
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(mixer.Load(bad.string()), -1);
   EXPECT_EQ(mixer.Load((folder / "missing.wav").string()), -1);
-  const std::string said = testing::internal::GetCapturedStderr();
+  const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("bad.wav"), std::string::npos) << said;      // a broken file is named
   EXPECT_EQ(said.find("missing.wav"), std::string::npos) << said;  // a missing one is normal
   std::filesystem::remove_all(folder);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/game_fixture.h"
+
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -117,14 +119,14 @@ Bytes OneNoteTheme() {
 class ThemeFile {
  public:
   explicit ThemeFile(const Bytes& bytes)
-      : path_(std::filesystem::path(testing::TempDir()) /
-              ("zendor_theme_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".mid")) {
+      : path_(scratch_.path() /
+              ("theme_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".mid")) {
     WriteWholeFile(path_, bytes);
   }
-  ~ThemeFile() { std::filesystem::remove(path_); }
   std::string path() const { return path_.string(); }
 
  private:
+  zendor::testing::ScratchFolder scratch_;
   std::filesystem::path path_;
 };
 
@@ -145,12 +147,12 @@ double Listen(FluidMusicPlayer& player, double seconds) {
 
 TEST(FluidMusicPlayer, WithoutASoundFontKeepsThemesQuietlyAndSaysSoOnce) {
   const ThemeFile theme(OneNoteTheme());
-  testing::internal::CaptureStderr();
+  ::testing::internal::CaptureStderr();
   FluidMusicPlayer first("/nonexistent/zendor-test.sf2");
   FluidMusicPlayer second("/nonexistent/zendor-test.sf2");
   EXPECT_FALSE(first.WaitUntilReady());
   EXPECT_FALSE(second.WaitUntilReady());
-  const std::string said = testing::internal::GetCapturedStderr();
+  const std::string said = ::testing::internal::GetCapturedStderr();
   // Once a run: an earlier test may already have had the word.
   EXPECT_EQ(said.find("music"), said.rfind("music")) << said;
   if (!said.empty()) {
@@ -174,7 +176,7 @@ TEST(FluidMusicPlayer, WithoutASoundFontKeepsThemesQuietlyAndSaysSoOnce) {
 }
 
 // The rest need the SoundFont the game uses.
-class FluidMusicPlayerWithSoundFont : public testing::Test {
+class FluidMusicPlayerWithSoundFont : public ::testing::Test {
  protected:
   void SetUp() override {
     soundFont_ = FindSoundFont(UsualSoundFontPlaces());

@@ -3,6 +3,8 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include "support/game_fixture.h"
+
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -33,7 +35,7 @@ void PushKey(Uint32 type, SDL_Scancode scancode, SDL_Keycode keycode, bool repea
 }
 
 // The SDL back end on SDL's own stand-in drivers: no display and no sound card needed.
-class SdlPlatformOnDummyDrivers : public testing::Test {
+class SdlPlatformOnDummyDrivers : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -112,7 +114,8 @@ TEST_F(SdlPlatformOnDummyDrivers, SoundsPlayThroughTheAudioStream) {
   ASSERT_NE(music, nullptr);
   EXPECT_EQ(music->Play(-1, 0), -1);
 
-  const auto path = std::filesystem::path(testing::TempDir()) / "zendor_sdl_blip.wav";
+  const zendor::testing::ScratchFolder scratch;
+  const auto path = scratch.path() / "blip.wav";
   ASSERT_TRUE(
       WriteWholeFile(path, EncodeWav16(std::vector<std::int16_t>(2 * 2205, 1000), 2, 44100)));
   const auto buffer = sound->Load(path.string());

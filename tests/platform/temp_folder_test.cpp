@@ -1,0 +1,63 @@
+#include "platform/temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/game_fixture.h"
+
+namespace zendor {
+namespace {
+
+using testing::ScratchFolder;
+
+mode_t ModeOf(const std::filesystem::path& p) {
+  struct stat info {};
+  lstat(p.c_str(), &info);
+  return info.st_mode & 0777;
+}
+
+TEST(PrivateFolder, IsCreatedOrTightenedToTheOwnerAlone) {
+  ScratchFolder dir;
+  const auto fresh = dir.path() / "fresh";
+  std::string error;
+  ASSERT_TRUE(PreparePrivateFolder(fresh.string(), &error)) << error;
+  EXPECT_EQ(ModeOf(fresh), 0700u);
+  const auto open = dir.path() / "open";
+  std::filesystem::create_directory(open);
+  chmod(open.c_str(), 0777);
+  ASSERT_TRUE(PreparePrivateFolder(open.string(), &error)) << error;
+  EXPECT_EQ(ModeOf(open), 0700u);
+}
+
+TEST(PrivateFolder, AnythingButOurOwnFolderIsRefusedWithItsName) {
+  ScratchFolder dir;
+  std::string error;
+  const auto file = dir.Write("plain-file", "x");
+  EXPECT_FALSE(PreparePrivateFolder(file.string(), &error));
+  EXPECT_NE(error.find(file.string()), std::string::npos) << error;
+  const auto link = dir.path() / "link";
+  std::filesystem::create_directory_symlink(dir.path(), link);
+  EXPECT_FALSE(PreparePrivateFolder(link.string(), &error));  // a planted link is not followed
+  if (geteuid() == 0) {
+    const auto foreign = dir.path() / "foreign";
+    std::filesystem::create_directory(foreign);
+    ASSERT_EQ(chown(foreign.c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(PreparePrivateFolder(foreign.string(), &error));
+    EXPECT_NE(error.find("another user"), std::string::npos) << error;
+  }
+}
+
+TEST(PrivateFolder, LivesUnderTheSystemTemporaryFolder) {
+  ScratchFolder dir;
+  setenv("TMPDIR", dir.path().c_str(), 1);
+  std::string error;
+  const std::string folder = PrivateTempFolder(&error);
+  unsetenv("TMPDIR");
+  EXPECT_EQ(folder, dir.folder() + "zendor-" + std::to_string(geteuid()) + "/");
+}
+
+}  // namespace
+}  // namespace zendor
