@@ -68,10 +68,14 @@ TEST_F(SdlPlatformOnDummyDrivers, DeliversKeysRepeatsAndCloseRequests) {
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);
+  SDL_Event closeButton{};
+  closeButton.type = SDL_WINDOWEVENT;
+  closeButton.window.event = SDL_WINDOWEVENT_CLOSE;
+  SDL_PushEvent(&closeButton);
   platform_->PumpMessages(recorder);
   EXPECT_EQ(recorder.ups, (std::vector<int>{17}));
   EXPECT_EQ(platform_->GetKeyboardState()[17] & 0x80, 0);
-  EXPECT_EQ(recorder.closes, 1);
+  EXPECT_EQ(recorder.closes, 2);  // a termination signal and the window's close button
 }
 
 TEST_F(SdlPlatformOnDummyDrivers, ShowsEveryDisplayPathAndKeepsTime) {
