@@ -24,12 +24,12 @@ namespace zendor {
 namespace {
 
 // A stand-in picture of the catalogue's size: a textured figure over black with its mask.
-Surface BenchSheet(const SheetSpec& spec) {
-  Surface s(spec.width, spec.height);
-  const bool masked = spec.layout == SheetLayout::MaskBelow;
-  const int imageH = masked ? spec.height / 2 : spec.height;
+Surface BenchSheet(const ShippedSheet& entry) {
+  Surface s(entry.width, entry.height);
+  const bool masked = entry.layout == SheetLayout::MaskBelow;
+  const int imageH = masked ? entry.height / 2 : entry.height;
   for (int y = 0; y < imageH; ++y)
-    for (int x = 0; x < spec.width; ++x) {
+    for (int x = 0; x < entry.width; ++x) {
       const bool figure = !masked || ((x * 7 + y * 3) % 11) > 2;
       s.set(x, y, figure ? Rgb(40 + x % 200, 60 + y % 180, 90) : kBlack);
       if (masked) s.set(x, y + imageH, figure ? kBlack : kWhite);
@@ -49,8 +49,8 @@ struct BusyWorld {
   explicit BusyWorld(int scale) {
     std::string ignored;
     LoadSpriteSheets(v.sheets, "/nonexistent/", &ignored);
-    for (const SheetSpec& spec : ShippedSheets()) {
-      *SheetHolder(v.sheets, spec.name, spec.index) = BenchSheet(spec);
+    for (const ShippedSheet& entry : ShippedSheets()) {
+      *SheetHolder(v.sheets, entry.name, entry.index) = BenchSheet(entry);
     }
     settings.DisplayScale = static_cast<std::int16_t>(scale);
     settings.DisplayOffsetX = 32;

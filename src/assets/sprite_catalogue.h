@@ -15,7 +15,7 @@ enum class SheetLayout {
 };
 
 // One picture that ships with the game, as the drawing code addresses it.
-struct SheetSpec {
+struct ShippedSheet {
   const char* name;  // holder name, e.g. "Zendor"
   int index;         // index within its family, or -1 for a single sheet
   int width;
@@ -26,10 +26,10 @@ struct SheetSpec {
 };
 
 // Every picture the game loads from its program folder.
-std::span<const SheetSpec> ShippedSheets();
+std::span<const ShippedSheet> ShippedSheets();
 
 // "Zendor3.bmp", "Panel.bmp": the file name of a shipped sheet inside the art folder.
-std::string SheetFileName(const SheetSpec& spec);
+std::string SheetFileName(const ShippedSheet& entry);
 
 // Folder of the artwork inside the program folder.
 inline constexpr const char* kArtFolder = "ART";

@@ -22,16 +22,16 @@ Surface* Member(std::array<Surface, N>& family, int index) {
 }
 
 // The catalogue entry of a shipped picture.
-const SheetSpec* CatalogueEntry(std::string_view name, int index) {
-  for (const SheetSpec& spec : ShippedSheets()) {
-    if (name == spec.name && index == spec.index) return &spec;
+const ShippedSheet* CatalogueEntry(std::string_view name, int index) {
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    if (name == entry.name && index == entry.index) return &entry;
   }
   return nullptr;
 }
 
 // A holder that the preparation fills from a shipped picture, as large as that picture.
 void MakeCopyHolder(SpriteSheets& sheets, std::string_view family, int index, int sourceIndex) {
-  const SheetSpec* source = CatalogueEntry(family, sourceIndex);
+  const ShippedSheet* source = CatalogueEntry(family, sourceIndex);
   Surface* holder = SheetHolder(sheets, family, index);
   if (source && holder) *holder = Surface(source->width, source->height, kBlack);
 }
@@ -105,16 +105,16 @@ bool LoadSpriteSheets(SpriteSheets& sheets, const std::string& artFolder, std::s
   if (!std::filesystem::is_directory(artFolder)) {
     report("the art folder " + artFolder + " cannot be found");
   } else {
-    for (const SheetSpec& spec : ShippedSheets()) {
-      Surface* holder = SheetHolder(sheets, spec.name, spec.index);
+    for (const ShippedSheet& entry : ShippedSheets()) {
+      Surface* holder = SheetHolder(sheets, entry.name, entry.index);
       if (!holder) continue;
-      ImageReadResult read = ReadImageFile(std::filesystem::path(artFolder) / SheetFileName(spec));
+      ImageReadResult read = ReadImageFile(std::filesystem::path(artFolder) / SheetFileName(entry));
       if (!read.ok()) {
         report(read.error);
-      } else if (read.surface.width() != spec.width || read.surface.height() != spec.height) {
-        report(artFolder + SheetFileName(spec) + ": is " + std::to_string(read.surface.width()) +
+      } else if (read.surface.width() != entry.width || read.surface.height() != entry.height) {
+        report(artFolder + SheetFileName(entry) + ": is " + std::to_string(read.surface.width()) +
                " x " + std::to_string(read.surface.height()) + " pixels, the game needs " +
-               std::to_string(spec.width) + " x " + std::to_string(spec.height));
+               std::to_string(entry.width) + " x " + std::to_string(entry.height));
       } else {
         *holder = std::move(read.surface);
       }

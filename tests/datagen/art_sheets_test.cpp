@@ -33,12 +33,12 @@ const Shipped& Artwork() {
     Shipped s;
     ScratchFolder folder;
     datagen::WriteArtwork(folder.path());
-    for (const SheetSpec& spec : ShippedSheets()) {
-      const fs::path file = folder.path() / SheetFileName(spec);
-      ReadWholeFile(file, s.bytes[SheetFileName(spec)]);
+    for (const ShippedSheet& entry : ShippedSheets()) {
+      const fs::path file = folder.path() / SheetFileName(entry);
+      ReadWholeFile(file, s.bytes[SheetFileName(entry)]);
       ImageReadResult read = ReadImageFile(file);
       EXPECT_TRUE(read.ok()) << read.error;
-      s.sheets[SheetFileName(spec)] = read.surface;
+      s.sheets[SheetFileName(entry)] = read.surface;
     }
     return s;
   }();
@@ -53,14 +53,14 @@ const Surface& Sheet(const std::string& file) {
 struct Halves {
   int imageX, imageY, maskX, maskY, width, height;
 };
-Halves HalvesOf(const SheetSpec& spec) {
-  if (spec.layout == SheetLayout::MaskBeside)
-    return {0, 0, spec.width / 2, 0, spec.width / 2, spec.height};
-  return {0, 0, 0, spec.height / 2, spec.width, spec.height / 2};
+Halves HalvesOf(const ShippedSheet& entry) {
+  if (entry.layout == SheetLayout::MaskBeside)
+    return {0, 0, entry.width / 2, 0, entry.width / 2, entry.height};
+  return {0, 0, 0, entry.height / 2, entry.width, entry.height / 2};
 }
 
-bool IsMasked(const SheetSpec& spec) {
-  return spec.layout == SheetLayout::MaskBelow || spec.layout == SheetLayout::MaskBeside;
+bool IsMasked(const ShippedSheet& entry) {
+  return entry.layout == SheetLayout::MaskBelow || entry.layout == SheetLayout::MaskBeside;
 }
 
 // Whether frame k (of `frames` side by side) has any figure pixel in image row y.
@@ -72,18 +72,18 @@ bool FrameHasFigureInRow(const Surface& sheet, int frames, int k, int y) {
 }
 
 TEST(ShippedArtwork, EveryCatalogueSheetIsWrittenWithItsExactSize) {
-  for (const SheetSpec& spec : ShippedSheets()) {
-    const Surface& s = Sheet(SheetFileName(spec));
-    EXPECT_EQ(s.width(), spec.width) << SheetFileName(spec);
-    EXPECT_EQ(s.height(), spec.height) << SheetFileName(spec);
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    const Surface& s = Sheet(SheetFileName(entry));
+    EXPECT_EQ(s.width(), entry.width) << SheetFileName(entry);
+    EXPECT_EQ(s.height(), entry.height) << SheetFileName(entry);
   }
 }
 
 TEST(ShippedArtwork, MasksAreBlackExactlyWhereTheImageHasFigure) {
-  for (const SheetSpec& spec : ShippedSheets()) {
-    if (!IsMasked(spec)) continue;
-    const Surface& s = Sheet(SheetFileName(spec));
-    const Halves h = HalvesOf(spec);
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    if (!IsMasked(entry)) continue;
+    const Surface& s = Sheet(SheetFileName(entry));
+    const Halves h = HalvesOf(entry);
     int figure = 0, mismatches = 0, greys = 0;
     for (int y = 0; y < h.height; ++y)
       for (int x = 0; x < h.width; ++x) {
@@ -92,50 +92,50 @@ TEST(ShippedArtwork, MasksAreBlackExactlyWhereTheImageHasFigure) {
         if ((image != kBlack) != (mask == kBlack)) ++mismatches;
         figure += image != kBlack;
       }
-    EXPECT_EQ(greys, 0) << SheetFileName(spec) << ": mask pixels other than black and white";
-    EXPECT_EQ(mismatches, 0) << SheetFileName(spec) << ": mask and image disagree";
-    EXPECT_GT(figure, 0) << SheetFileName(spec) << ": nothing drawn";
+    EXPECT_EQ(greys, 0) << SheetFileName(entry) << ": mask pixels other than black and white";
+    EXPECT_EQ(mismatches, 0) << SheetFileName(entry) << ": mask and image disagree";
+    EXPECT_GT(figure, 0) << SheetFileName(entry) << ": nothing drawn";
   }
 }
 
 TEST(ShippedArtwork, EveryAnimationFrameShowsSomethingAndDiffersFromTheOthers) {
-  for (const SheetSpec& spec : ShippedSheets()) {
-    if (!IsMasked(spec) || spec.frames < 2) continue;
-    const Surface& s = Sheet(SheetFileName(spec));
-    const int w = spec.width / spec.frames, h = spec.height / 2;
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    if (!IsMasked(entry) || entry.frames < 2) continue;
+    const Surface& s = Sheet(SheetFileName(entry));
+    const int w = entry.width / entry.frames, h = entry.height / 2;
     std::set<std::vector<Pixel>> distinct;
-    for (int k = 0; k < spec.frames; ++k) {
+    for (int k = 0; k < entry.frames; ++k) {
       std::vector<Pixel> frame;
       for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) frame.push_back(s.at(k * w + x, y));
       EXPECT_TRUE(std::any_of(frame.begin(), frame.end(), [](Pixel p) { return p != kBlack; }))
-          << SheetFileName(spec) << " frame " << k << " is empty";
+          << SheetFileName(entry) << " frame " << k << " is empty";
       distinct.insert(frame);
     }
-    EXPECT_EQ(static_cast<int>(distinct.size()), spec.frames)
-        << SheetFileName(spec) << ": repeated frames";
+    EXPECT_EQ(static_cast<int>(distinct.size()), entry.frames)
+        << SheetFileName(entry) << ": repeated frames";
   }
 }
 
 TEST(ShippedArtwork, OpaqueSheetsAreFilledEdgeToEdge) {
-  for (const SheetSpec& spec : ShippedSheets()) {
-    if (spec.layout != SheetLayout::Opaque) continue;
-    const Surface& s = Sheet(SheetFileName(spec));
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    if (entry.layout != SheetLayout::Opaque) continue;
+    const Surface& s = Sheet(SheetFileName(entry));
     int unpainted = 0;
     for (Pixel p : s.pixels()) unpainted += p == kBlack;
-    EXPECT_EQ(unpainted, 0) << SheetFileName(spec) << " has unpainted (pure black) pixels";
+    EXPECT_EQ(unpainted, 0) << SheetFileName(entry) << " has unpainted (pure black) pixels";
   }
 }
 
 TEST(ShippedArtwork, SixteenColourEnemyIsStoredAsA16ColourBitmap) {
-  for (const SheetSpec& spec : ShippedSheets()) {
-    if (!spec.sixteenColours) continue;
-    const auto& bytes = Artwork().bytes.at(SheetFileName(spec));
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    if (!entry.sixteenColours) continue;
+    const auto& bytes = Artwork().bytes.at(SheetFileName(entry));
     ASSERT_GT(bytes.size(), 30u);
-    EXPECT_EQ(bytes[28] | (bytes[29] << 8), 4) << SheetFileName(spec) << " bits per pixel";
-    const Surface& s = Sheet(SheetFileName(spec));
+    EXPECT_EQ(bytes[28] | (bytes[29] << 8), 4) << SheetFileName(entry) << " bits per pixel";
+    const Surface& s = Sheet(SheetFileName(entry));
     const std::set<Pixel> colours(s.pixels().begin(), s.pixels().end());
-    EXPECT_LE(colours.size(), 16u) << SheetFileName(spec);
+    EXPECT_LE(colours.size(), 16u) << SheetFileName(entry);
   }
 }
 
@@ -196,24 +196,24 @@ TEST(ShippedArtwork, FiguresAreNotCutByTheirFrameEdges) {
   // Characters and effects are drawn clear of their frame's sides and top, so neither an
   // adjacent frame nor a mirrored copy shows a straight cut. The kneeling hero's muzzle is meant
   // to touch his frame's right edge, where the shot leaves it.
-  for (const SheetSpec& spec : ShippedSheets()) {
-    const std::string name = spec.name;
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    const std::string name = entry.name;
     if (name != "Zendor" && name != "Bicho" && name != "explota" && name != "explota_zendor" &&
         name != "isleta_g")
       continue;
-    const Surface& s = Sheet(SheetFileName(spec));
-    const int w = spec.width / spec.frames, h = spec.height / 2;
-    for (int k = 0; k < spec.frames; ++k)
+    const Surface& s = Sheet(SheetFileName(entry));
+    const int w = entry.width / entry.frames, h = entry.height / 2;
+    for (int k = 0; k < entry.frames; ++k)
       for (int y = 0; y < h; ++y) {
-        EXPECT_EQ(s.at(k * w, y), kBlack) << SheetFileName(spec) << " frame " << k << " row " << y;
-        const bool muzzle = name == "Zendor" && spec.index == 4 && y <= 6;
+        EXPECT_EQ(s.at(k * w, y), kBlack) << SheetFileName(entry) << " frame " << k << " row " << y;
+        const bool muzzle = name == "Zendor" && entry.index == 4 && y <= 6;
         if (!muzzle) {
           EXPECT_EQ(s.at(k * w + w - 1, y), kBlack)
-              << SheetFileName(spec) << " frame " << k << " row " << y;
+              << SheetFileName(entry) << " frame " << k << " row " << y;
         }
       }
-    for (int x = 0; x < spec.width; ++x) {
-      EXPECT_EQ(s.at(x, 0), kBlack) << SheetFileName(spec) << " column " << x;
+    for (int x = 0; x < entry.width; ++x) {
+      EXPECT_EQ(s.at(x, 0), kBlack) << SheetFileName(entry) << " column " << x;
     }
   }
 }
@@ -280,12 +280,12 @@ TEST(ShippedArtwork, TheGeneratorPaintsTheSameBytesEveryRun) {
   ScratchFolder first, second;
   datagen::WriteArtwork(first.path());
   datagen::WriteArtwork(second.path());
-  for (const SheetSpec& spec : ShippedSheets()) {
+  for (const ShippedSheet& entry : ShippedSheets()) {
     std::vector<std::uint8_t> a, b;
-    ASSERT_TRUE(ReadWholeFile(first.path() / SheetFileName(spec), a));
-    ASSERT_TRUE(ReadWholeFile(second.path() / SheetFileName(spec), b));
-    EXPECT_TRUE(a == b) << SheetFileName(spec);
-    EXPECT_TRUE(a == Artwork().bytes.at(SheetFileName(spec))) << SheetFileName(spec);
+    ASSERT_TRUE(ReadWholeFile(first.path() / SheetFileName(entry), a));
+    ASSERT_TRUE(ReadWholeFile(second.path() / SheetFileName(entry), b));
+    EXPECT_TRUE(a == b) << SheetFileName(entry);
+    EXPECT_TRUE(a == Artwork().bytes.at(SheetFileName(entry))) << SheetFileName(entry);
   }
 }
 

@@ -65,26 +65,26 @@ const std::vector<SheetPainter>& Painters() {
   return painters;
 }
 
-Surface PaintSheet(const SheetSpec& spec) {
+Surface PaintSheet(const ShippedSheet& entry) {
   for (const SheetPainter& painter : Painters()) {
-    if (spec.name != std::string(painter.name) || spec.index != painter.index) continue;
+    if (entry.name != std::string(painter.name) || entry.index != painter.index) continue;
     Surface sheet = painter.paint();
-    if (sheet.width() != spec.width || sheet.height() != spec.height)
-      throw std::logic_error(SheetFileName(spec) + ": painted " + std::to_string(sheet.width()) +
+    if (sheet.width() != entry.width || sheet.height() != entry.height)
+      throw std::logic_error(SheetFileName(entry) + ": painted " + std::to_string(sheet.width()) +
                              " x " + std::to_string(sheet.height()) + ", the game expects " +
-                             std::to_string(spec.width) + " x " + std::to_string(spec.height));
+                             std::to_string(entry.width) + " x " + std::to_string(entry.height));
     return sheet;
   }
-  throw std::logic_error(SheetFileName(spec) + ": no painter for this sheet");
+  throw std::logic_error(SheetFileName(entry) + ": no painter for this sheet");
 }
 
 }  // namespace
 
 void WriteArtwork(const std::filesystem::path& artDir) {
-  for (const SheetSpec& spec : ShippedSheets()) {
-    const Surface sheet = PaintSheet(spec);
-    const std::filesystem::path path = artDir / SheetFileName(spec);
-    if (spec.sixteenColours) {
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    const Surface sheet = PaintSheet(entry);
+    const std::filesystem::path path = artDir / SheetFileName(entry);
+    if (entry.sixteenColours) {
       std::vector<std::uint8_t> bytes;
       if (!EncodeBmp4(sheet, bytes))
         throw std::runtime_error(path.string() + ": the picture holds more than 16 colours");

@@ -19,16 +19,16 @@ constexpr int kZoom = 3, kLabelScale = 2, kGap = 24, kPageWidth = 1900;
 constexpr Pixel kBackdrop = Rgb(118, 118, 122);
 
 // "Zendor 3 264X82": upper case, with characters the font lacks shown as spaces.
-std::string Label(const SheetSpec& spec) {
-  std::string text = spec.name;
-  if (spec.index >= 0) {
+std::string Label(const ShippedSheet& entry) {
+  std::string text = entry.name;
+  if (entry.index >= 0) {
     text += ' ';
-    text += std::to_string(spec.index);
+    text += std::to_string(entry.index);
   }
   text += "  ";
-  text += std::to_string(spec.width);
+  text += std::to_string(entry.width);
   text += 'X';
-  text += std::to_string(spec.height);
+  text += std::to_string(entry.height);
   for (char& c : text) {
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (!HasGlyph(c)) c = c == '_' ? '-' : ' ';
@@ -37,7 +37,7 @@ std::string Label(const SheetSpec& spec) {
 }
 
 struct Placed {
-  const SheetSpec* spec;
+  const ShippedSheet* entry;
   Surface picture;
   int x = 0, y = 0;
 };
@@ -47,7 +47,7 @@ int LabelHeight() {
 }
 int BoxWidth(const Placed& p) {
   return std::max(p.picture.width() * kZoom,
-                  static_cast<int>(Label(*p.spec).size()) * kFontCell * kLabelScale);
+                  static_cast<int>(Label(*p.entry).size()) * kFontCell * kLabelScale);
 }
 int BoxHeight(const Placed& p) {
   return LabelHeight() + p.picture.height() * kZoom;
@@ -57,10 +57,10 @@ int BoxHeight(const Placed& p) {
 
 void WriteContactSheet(const std::filesystem::path& artDir, const std::filesystem::path& pngPath) {
   std::vector<Placed> placed;
-  for (const SheetSpec& spec : ShippedSheets()) {
-    ImageReadResult read = ReadImageFile(artDir / SheetFileName(spec));
+  for (const ShippedSheet& entry : ShippedSheets()) {
+    ImageReadResult read = ReadImageFile(artDir / SheetFileName(entry));
     if (!read.ok()) throw std::runtime_error(read.error);
-    placed.push_back({&spec, std::move(read.surface)});
+    placed.push_back({&entry, std::move(read.surface)});
   }
   // Shelves, left to right in catalogue order.
   int x = kGap, y = kGap, shelf = 0;
@@ -78,7 +78,7 @@ void WriteContactSheet(const std::filesystem::path& artDir, const std::filesyste
   Surface page(kPageWidth, y + shelf + kGap, kBackdrop);
   page.fill(kBackdrop);
   for (const Placed& p : placed) {
-    const std::string label = Label(*p.spec);
+    const std::string label = Label(*p.entry);
     DrawGlyphText(page, p.x + 1, p.y + 1, label, kLabelScale, Rgb(40, 40, 44));
     DrawGlyphText(page, p.x, p.y, label, kLabelScale, Rgb(250, 250, 250));
     const int top = p.y + LabelHeight();
