@@ -18,11 +18,8 @@ inline ScriptedKey Press(std::uint32_t t, int key) {
 
 // A game window on the headless back end with blank pictures of the shipped sizes and a plain
 // level: ground everywhere, the end piece far away, no enemies unless a test adds them.
-struct GameplayFixture {
+struct GameplayFixture : GameFixture {
   GameplayFixture() {
-    settings.DisplayOffsetX = 32;
-    settings.DisplayOffsetY = 4;
-    settings.DisplayScale = 1;
     settings.MaxEnemies = 2;
     settings.SpawnRarityScale = 4;
     platform.random().FixSeed(1);
@@ -104,12 +101,6 @@ struct GameplayFixture {
     }
     return false;
   }
-
-  HeadlessPlatform platform;
-  Settings settings;
-  RecordingTracer tracer;
-  SoundSystem sound{tracer};
-  Ventana v{platform, settings, sound, tracer};
 };
 
 }  // namespace zendor::testing

@@ -6,7 +6,7 @@
 #   frontend_redefine_quit_test.sh GAME_DIR [REPLAY]
 set -euo pipefail
 GAME_DIR=$1
-. "$(dirname "$0")/frontend_xvfb.sh"
+. "$(dirname "$0")/xvfb_session.sh"
 
 start_xvfb
 start_game
@@ -27,16 +27,7 @@ press Escape
 wait_for_empty_temp 4 || fail "left behind after Escape: $(temp_files)"
 
 # The farewell box comes up 5 seconds later; closing it ends the game.
-for _ in $(seq 150); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Zendor Vostrik XxI".*/\1/p' | head -n 1)
-  if [ -n "$box" ]; then
-    xdotool windowfocus "$box" 2>/dev/null || true
-    xdotool key Return
-    break
-  fi
-  sleep 0.1
-done
+dismiss_farewell
 wait_for_exit 10 || fail "the game did not end after the farewell"
 check_clean_exit "after the farewell"
 [ -z "$(temp_files)" ] || fail "left behind: $(temp_files)"

@@ -5,7 +5,7 @@
 #   frontend_signals_test.sh GAME_DIR [REPLAY]
 set -euo pipefail
 GAME_DIR=$1
-. "$(dirname "$0")/frontend_xvfb.sh"
+. "$(dirname "$0")/xvfb_session.sh"
 
 start_xvfb
 

@@ -9,7 +9,7 @@
 # With SCREENS_DIR set, the screenshots taken along the way are copied there.
 set -euo pipefail
 GAME_DIR=$1
-. "$(dirname "$0")/frontend_xvfb.sh"
+. "$(dirname "$0")/xvfb_session.sh"
 
 command -v convert >/dev/null || skip "ImageMagick's convert is not installed"
 command -v xwd >/dev/null || skip "xwd is not installed"
@@ -146,16 +146,7 @@ shot back_to_menu
 # Escape in the menu quits: the farewell box comes up, closing it ends the game.
 press Escape
 wait_for_empty_temp 4 || fail "left behind after quitting: $(temp_files)"
-for _ in $(seq 150); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Zendor Vostrik XxI".*/\1/p' | head -n 1)
-  if [ -n "$box" ]; then
-    xdotool windowfocus "$box" 2>/dev/null || true
-    xdotool key Return
-    break
-  fi
-  sleep 0.1
-done
+dismiss_farewell
 wait_for_exit 10 || fail "the game did not end after the farewell"
 check_clean_exit "after quitting from the menu"
 [ -z "$(temp_files)" ] || fail "left behind: $(temp_files)"

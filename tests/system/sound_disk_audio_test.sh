@@ -11,33 +11,7 @@
 set -euo pipefail
 GAME_DIR=$1
 
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-
-skip() {
-  echo "SKIP: $*"
-  exit 0
-}
-
-fail() {
-  echo "FAIL: $*"
-  [ -s "$work/game.log" ] && tail -n 20 "$work/game.log"
-  exit 1
-}
-
-cleanup() {
-  if [ -n "$game_pid" ]; then
-    kill -KILL "$game_pid" 2>/dev/null || true
-    wait "$game_pid" 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/xvfb_session.sh"
 
 command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v python3 >/dev/null || skip "python3 is not installed"
@@ -124,14 +98,7 @@ sys.exit(1 if problems else 0)
 EOF
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n 1 "$work/display")
+start_xvfb
 
 # Runs the game from program folder $1 until $2 seconds of sound have been captured after the
 # first audible window, ends it with SIGTERM and checks that it cleaned up; the capture is left

@@ -1,4 +1,4 @@
-# Shared by the front-end system tests: a private X server, the real game on it, and a look at
+# Shared by the system tests: a private X server, the real game on it, and a look at
 # the game's temporary folder. Source it with GAME_DIR set; it cleans up after itself on exit.
 
 work=$(mktemp -d)
@@ -114,6 +114,20 @@ wait_for_empty_temp() {
 press() {
   xdotool windowfocus "$window" 2>/dev/null || true
   xdotool key "$@"
+}
+
+# Waits up to 15 s for the farewell box and closes it with Return (the game then ends).
+dismiss_farewell() {
+  for _ in $(seq 150); do
+    kill -0 "$game_pid" 2>/dev/null || return 0
+    box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Zendor Vostrik XxI".*/\1/p' | head -n 1)
+    if [ -n "$box" ]; then
+      xdotool windowfocus "$box" 2>/dev/null || true
+      xdotool key Return
+      return 0
+    fi
+    sleep 0.1
+  done
 }
 
 # The game must have ended with status 0.
