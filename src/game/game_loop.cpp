@@ -33,18 +33,16 @@ constexpr int kSilent = -10000;
 // returned to them.
 struct GameEnded {};
 
-// How many game routines entered from outside (the menu, the key handler) are on the stack.
-// The outermost one is where a finished game unwinds to. There is one game window and one
-// user-interface thread.
-int gameEntryDepth = 0;
-
+// Runs a game routine entered from outside (the menu, the key handler). The outermost one on the
+// stack is where a finished game unwinds to.
 template <typename Body>
-void AsGameEntry(Body&& body) {
+void AsGameEntry(Ventana& v, Body&& body) {
   struct Depth {
-    Depth() { ++gameEntryDepth; }
-    ~Depth() { --gameEntryDepth; }
-  } depth;
-  if (gameEntryDepth > 1) {
+    explicit Depth(int& d) : depth(d) { ++depth; }
+    ~Depth() { --depth; }
+    int& depth;
+  } entered(v.gameEntryDepth);
+  if (v.gameEntryDepth > 1) {
     body();
     return;
   }
@@ -207,7 +205,7 @@ void DispatchGameKey(Ventana& v, int key) {
 }  // namespace
 
 void Jugar(Ventana& v) {
-  AsGameEntry([&v] {
+  AsGameEntry(v, [&v] {
     GameState& g = v.game;
     Window& w = v.platform.window();
     v.SetScreenState(screens::kGame);
@@ -244,11 +242,11 @@ void Jugar(Ventana& v) {
 }
 
 void RunGameLoop(Ventana& v) {
-  AsGameEntry([&v] { RunFrames(v); });
+  AsGameEntry(v, [&v] { RunFrames(v); });
 }
 
 void HandleGameKey(Ventana& v, int keyCode) {
-  AsGameEntry([&v, keyCode] { DispatchGameKey(v, keyCode); });
+  AsGameEntry(v, [&v, keyCode] { DispatchGameKey(v, keyCode); });
 }
 
 void StartTheme(Ventana& v, int theme) {

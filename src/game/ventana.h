@@ -125,8 +125,8 @@ struct GameState {
   double AnimationFrame = 0;
   std::uint8_t ShadowAlpha = 0;  // of the shadow blend: 0 until the hero's first shadow, then
                                  // whatever was set last
-  bool HideHero = false;    // debug
-  bool FastToggle = false;  // debug
+  bool HideHero = false;         // debug
+  bool FastToggle = false;       // debug
   std::vector<Enemy> Enemies;
   std::vector<bool> EnemySlotBusy;
   std::array<std::int16_t, 32> EnemyVoiceEffects{};
@@ -186,6 +186,7 @@ class Ventana {
   SpriteSheets sheets;
   std::int16_t RedefineStep = 0;
   bool activated = false;  // the loading sequence has run
+  int gameEntryDepth = 0;  // game routines entered from the menu or the key handler, nested
 
   const std::string& ScreenState() const { return screenState_; }
   // Names the active screen; the tracer hears of every change.
