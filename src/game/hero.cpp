@@ -39,13 +39,14 @@ void ResumeIfPaused(Ventana& v) {
 // moves to one key could otherwise make the hero hand the key back and forth for ever, so the
 // chain of repeated presses is cut short.
 void PressAgain(Ventana& v, Binding binding) {
-  static int depth = 0;
   constexpr int kMaxDepth = 8;
+  int& depth = v.pressAgainDepth;
   if (depth >= kMaxDepth) return;
   ++depth;
   struct Leave {
+    int& depth;
     ~Leave() { --depth; }
-  } leave;
+  } leave{depth};
   HandleGameKey(v, v.settings.KeyBindings[binding]);
 }
 

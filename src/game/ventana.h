@@ -185,8 +185,9 @@ class Ventana {
   GameState game;
   SpriteSheets sheets;
   std::int16_t RedefineStep = 0;
-  bool activated = false;  // the loading sequence has run
-  int gameEntryDepth = 0;  // game routines entered from the menu or the key handler, nested
+  bool activated = false;   // the loading sequence has run
+  int gameEntryDepth = 0;   // game routines entered from the menu or the key handler, nested
+  int pressAgainDepth = 0;  // held keys being applied again, nested
 
   const std::string& ScreenState() const { return screenState_; }
   // Names the active screen; the tracer hears of every change.
