@@ -1,14 +1,20 @@
-// Enemies: where and when they come in, how they walk against the scrolling view, where they
-// turn and leave, the hop over the lava and when they catch the hero.
+// Enemies and the weapons that stop them. Enemies: where and when they come in, how they walk
+// against the scrolling view, where they turn and leave, and when they catch the hero. Weapons:
+// the laser shot's steps and which slots it can hit, the close attack's reach, the score, and
+// the wreck that follows. The hop over the lava, a shot that hits ending at once, the attack
+// striking on its third step, a wreck's two frames, a slot refilled the frame after and the
+// hero's own explosion are proven by the game_hop, game_zone_kills and game_lava scenarios, a
+// flyer passing over a crouching hero by game_flyer_ground.
 #include "world/enemies.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/gameplay_fixture.h"
-#include "game/hero.h"
+#include "world/shots.h"
 
 namespace zendor::testing {
 namespace {
@@ -20,16 +26,20 @@ class EnemiesTest : public ::testing::Test, protected GameplayFixture {
     v.level.SpawnZoneACount = 1;
   }
 
-  const Enemy& Slot(int i) const { return v.game.Enemies[static_cast<std::size_t>(i)]; }
-
   // Where a zone enemy comes from at this view position: 'L' walking in from the left, 'R'
   // from the right, '-' nobody.
-  char ZoneEntryAt(double scrollX, ZoneFamily family = ZoneFamily::A) {
+  char ZoneEntryAt(double scrollX) {
     PrepareSlots();
     v.game.ScrollX = scrollX;
-    SpawnFromZone(v, 1, family);
+    SpawnFromZone(v, 1, ZoneFamily::A);
     if (!Slot(1).Active) return '-';
     return Slot(1).MovingLeft ? 'R' : 'L';
+  }
+
+  // Kind, X, Y, Speed, RightLimit and LeftLimit of the enemy in a slot.
+  std::tuple<int, int, int, int, int, int> Placement(int i) const {
+    const Enemy& e = Slot(i);
+    return {e.Kind, e.X, e.Y, e.Speed, e.RightLimit, e.LeftLimit};
   }
 
   // One update of an enemy on a view that moved by `viewMove` since its last update.
@@ -43,48 +53,30 @@ class EnemiesTest : public ::testing::Test, protected GameplayFixture {
 };
 
 TEST_F(EnemiesTest, AZoneSendsEnemiesOnlyWhileItLiesAheadOfTheView) {
-  EXPECT_EQ(ZoneEntryAt(59), '-');
-  EXPECT_EQ(ZoneEntryAt(60), 'R');
-  EXPECT_EQ(ZoneEntryAt(363), 'R');
-  EXPECT_EQ(ZoneEntryAt(597), 'L');
-  EXPECT_EQ(ZoneEntryAt(900), 'L');
-  EXPECT_EQ(ZoneEntryAt(901), '-');
-  std::vector<char> sides;
-  for (int i = 0; i < 20; ++i) sides.push_back(ZoneEntryAt(480));
-  EXPECT_NE(std::count(sides.begin(), sides.end(), 'L'), 0);
-  EXPECT_NE(std::count(sides.begin(), sides.end(), 'R'), 0);
+  std::string entries;  // at the edges of the two entry ranges, 60 to 596 and 364 to 900
+  for (double scrollX : {59, 60, 363, 597, 900, 901}) entries += ZoneEntryAt(scrollX);
+  EXPECT_EQ(entries, "-RRLL-");
+  std::string sides;  // where both entries are open, either side
+  for (int i = 0; i < 20; ++i) sides += ZoneEntryAt(480);
+  EXPECT_TRUE(sides.find('L') != std::string::npos && sides.find('R') != std::string::npos)
+      << sides;
 }
 
-TEST_F(EnemiesTest, AZoneEnemyStartsOffScreenOnTheGround) {
-  ZoneEntryAt(700);
-  const Enemy& e = Slot(1);
-  EXPECT_EQ(e.Kind, 3);
-  EXPECT_EQ(e.X, -64 - 24);
-  EXPECT_EQ(e.Y, 96 - 40);
-  EXPECT_EQ(e.Speed, 2);
-  EXPECT_EQ(e.RightLimit, 900);
-  EXPECT_EQ(e.LeftLimit, 300 - 24);
-
-  ZoneEntryAt(100);
-  EXPECT_EQ(Slot(1).X, 304 + 24);
-  EXPECT_EQ(Slot(1).Speed, 0);
-
+TEST_F(EnemiesTest, AZoneEnemyStartsOffScreenOnTheGroundAndOnlyTheFirstFamilyResetsTheHop) {
+  ZoneEntryAt(700);  // from the left: behind the view's left edge, walking fast
+  EXPECT_EQ(Placement(1), std::tuple(3, -64 - 24, 96 - 40, 2, 900, 300 - 24));
+  ZoneEntryAt(100);  // from the right: ahead of its right edge, slow
+  EXPECT_EQ(Placement(1), std::tuple(3, 304 + 24, 96 - 40, 0, 900, 300 - 24));
   v.level.SpawnZoneA[0].Kind = 1;  // the armoured walker is slow from either side
   ZoneEntryAt(700);
   EXPECT_EQ(Slot(1).Speed, 0);
-}
 
-TEST_F(EnemiesTest, OnlyTheFirstZoneFamilyResetsTheHop) {
   v.level.SpawnZoneB[0] = {900, 300, 2, 0};
   v.level.SpawnZoneBCount = 1;
-  v.game.ScrollX = 700;
-  v.game.Enemies[2].HopStep = -1;
-  SpawnFromZone(v, 2, ZoneFamily::B);
-  EXPECT_TRUE(Slot(2).Active);
-  EXPECT_EQ(Slot(2).HopStep, -1);
-  v.game.Enemies[1].HopStep = -1;
+  v.game.Enemies[1].HopStep = v.game.Enemies[2].HopStep = -1;
   SpawnFromZone(v, 1, ZoneFamily::A);
-  EXPECT_EQ(Slot(1).HopStep, 0);
+  SpawnFromZone(v, 2, ZoneFamily::B);
+  EXPECT_EQ(std::tuple(Slot(1).HopStep, Slot(2).Active, Slot(2).HopStep), std::tuple(0, true, -1));
 }
 
 TEST_F(EnemiesTest, FlyersComeOnlyOnceTheShipIsBehind) {
@@ -95,25 +87,23 @@ TEST_F(EnemiesTest, FlyersComeOnlyOnceTheShipIsBehind) {
   v.game.ScrollX = 113;
   SpawnFlyer(v, 0);
   ASSERT_TRUE(Slot(0).Active);
-  EXPECT_EQ(Slot(0).Kind, 0);
-  EXPECT_EQ(Slot(0).Y, 96 - 38 - 32);
-  EXPECT_EQ(Slot(0).RightLimit, 3000 + 24);
-  EXPECT_EQ(Slot(0).LeftLimit, 300 - 24);
+  // A flyer roams from the first zone's start to the strip's end (2400 wide here).
+  EXPECT_EQ(std::tuple(Slot(0).Kind, Slot(0).Y, Slot(0).RightLimit, Slot(0).LeftLimit),
+            std::tuple(0, 96 - 38 - 32, 2400 + 24, 300 - 24));
 }
 
 TEST_F(EnemiesTest, EveryStepFollowsTheViewsMovement) {
-  Enemy& walker = PlaceEnemy(1, 3, 100, 56);
-  walker.Speed = 2;
-  walker.RightLimit = 3000;
-  EXPECT_EQ(StepX(walker, 0), 6);
-  EXPECT_EQ(StepX(walker, 4), 2);  // keeps pace with a hero walking the same way
-  EXPECT_EQ(StepX(walker, -4), 10);
-
-  Enemy& back = PlaceEnemy(1, 3, 100, 56, true);
-  back.LeftLimit = -3000;
-  EXPECT_EQ(StepX(back, 0), -4);
-  EXPECT_EQ(StepX(back, 4), -8);
-  EXPECT_EQ(StepX(back, -4), 0);
+  // {moving left, the view's move, the enemy's step}: a walker keeps pace with a hero walking
+  // the same way.
+  for (auto [left, viewMove, step] :
+       {std::tuple{false, 0, 6}, std::tuple{false, 4, 2}, std::tuple{false, -4, 10},
+        std::tuple{true, 0, -4}, std::tuple{true, 4, -8}, std::tuple{true, -4, 0}}) {
+    Enemy& e = PlaceEnemy(1, 3, 100, 56, left);
+    e.Speed = left ? 0 : 2;
+    e.RightLimit = 3000;
+    e.LeftLimit = -3000;
+    EXPECT_EQ(StepX(e, viewMove), step) << left << " " << viewMove;
+  }
 }
 
 TEST_F(EnemiesTest, EnemiesTurnAtTheirZonesEndsAndVanishOffScreen) {
@@ -137,24 +127,6 @@ TEST_F(EnemiesTest, EnemiesTurnAtTheirZonesEndsAndVanishOffScreen) {
   EXPECT_FALSE(afterOneStep(-82, true, 3000, -3000).Active);
 }
 
-TEST_F(EnemiesTest, AHopRisesThirtyTwoPixelsWaitsAndComesDownAgain) {
-  Enemy& e = PlaceEnemy(1, 2, 100, 56);
-  e.RightLimit = 3000;
-  e.HopStep = 1;
-  std::vector<int> ys;
-  for (int i = 0; i < 25; ++i) {
-    e.LastScrollX = 500;
-    UpdateEnemy(v, 1);
-    ys.push_back(e.Y);
-  }
-  const std::vector<int> expected = {52, 48, 44, 40, 36, 32, 28, 24, 24, 24, 24, 24, 24,
-                                     24, 24, 24, 28, 32, 36, 40, 44, 48, 52, 56, 56};
-  EXPECT_EQ(ys, expected);
-  EXPECT_EQ(e.HopStep, -1);
-  UpdateEnemy(v, 1);
-  EXPECT_EQ(e.Y, 56);  // one hop only
-}
-
 TEST_F(EnemiesTest, TheTouchTestUsesTheHerosPictureAndFixedSides) {
   auto touches = [&](int kind, int xBeforeStep, int y) {
     StandHero(3);
@@ -166,47 +138,152 @@ TEST_F(EnemiesTest, TheTouchTestUsesTheHerosPictureAndFixedSides) {
   };
   EXPECT_FALSE(touches(3, 90, 56));  // right edge at 117
   EXPECT_TRUE(touches(3, 91, 56));   // at 118
-  EXPECT_EQ(v.hero.HeroState, 3);
-  EXPECT_FALSE(v.hero.HeroActive);
-  EXPECT_FALSE(v.hero.Walking);
+  EXPECT_EQ(std::tuple(v.hero.HeroState, v.hero.HeroActive, v.hero.Walking),
+            std::tuple(3, false, false));
   EXPECT_TRUE(touches(3, 109, 56));  // 113 + 12 < 105 + 22 - 1
   EXPECT_FALSE(touches(3, 110, 56));
   EXPECT_FALSE(touches(3, 100, 96));  // below his feet
-
-  // A flyer at row 26 reaches a standing hero's head but passes over a crouching one.
-  EXPECT_TRUE(touches(0, 100, 26));
-  StandHero(3);
-  v.hero.HeroCaught = false;
-  HeroKeyDown(v);
-  Enemy& flyer = PlaceEnemy(1, 0, 100, 26);
-  StepX(flyer, 0);
-  EXPECT_FALSE(v.hero.HeroCaught);
-
+  EXPECT_TRUE(touches(0, 100, 26));   // a flyer reaches a standing hero's head
   v.game.HideHero = true;
   EXPECT_FALSE(touches(3, 100, 56));
 }
 
-TEST_F(EnemiesTest, EachSlotUpdatesExplodesOrTriesItsOwnSpawner) {
+TEST_F(EnemiesTest, EachSlotTriesItsOwnSpawnerWhileTheHeroIsInPlay) {
   settings.SpawnRarityScale = 0;
   v.level.SpawnZoneB[0] = {900, 300, 4, 0};
   v.level.SpawnZoneBCount = 1;
   v.hero.HeroActive = false;
   UpdateEnemies(v);
   EXPECT_FALSE(Slot(0).Active || Slot(1).Active || Slot(2).Active);  // nobody comes for him
-
   v.hero.HeroActive = true;
   UpdateEnemies(v);
-  EXPECT_EQ(Slot(0).Kind, 0);
-  EXPECT_EQ(Slot(1).Kind, 3);
-  EXPECT_EQ(Slot(2).Kind, 4);
+  EXPECT_EQ(std::tuple(Slot(0).Kind, Slot(1).Kind, Slot(2).Kind), std::tuple(0, 3, 4));
+}
 
-  v.game.Enemies[1].Active = false;
-  v.game.EnemySlotBusy[1] = true;
-  UpdateEnemies(v);
+class ShotsTest : public ::testing::Test, protected GameplayFixture {
+ protected:
+  ShotsTest() {
+    settings.MaxEnemies = 3;
+    PrepareSlots();
+  }
+
+  // Whether each of the four slots still holds a live enemy.
+  std::vector<bool> Alive() const {
+    std::vector<bool> alive;
+    for (const Enemy& e : v.game.Enemies) alive.push_back(e.Active);
+    return alive;
+  }
+  // A crouching hero facing right (state 4) or left (6) fires.
+  void CrouchAndFire(int state) {
+    StandHero(state == 4 ? 3 : 7);
+    HeroKeyDown(v);
+    HeroKeyFire(v);
+  }
+};
+
+TEST_F(ShotsTest, AShotThatHitsNothingShowsSixPicturesWithARisingPitchAndEnds) {
+  sound.LoadSoundsAndMusic(platform, true, false, "/nonexistent/");
+  CrouchAndFire(4);
+  std::vector<int> busy;
+  for (int call = 0; call < 6; ++call) {
+    StepShot(v);
+    busy.push_back(v.hero.HeroBusy);
+  }
+  EXPECT_EQ(busy, (std::vector<int>{2, 3, 4, 5, 6, 0}));
+  EXPECT_EQ(v.hero.HeroState, 4);  // still down: the key is held
+
+  std::vector<std::string> pitches;
+  for (const auto& line : tracer.lines) {
+    if (line.rfind("sound frequency 12", 0) == 0) pitches.push_back(line.substr(19));
+  }
+  EXPECT_EQ(pitches, (std::vector<std::string>{"1000", "2000", "3000", "4000", "5000", "6000"}));
+}
+
+TEST_F(ShotsTest, AHeroWhoLetGoOfDownStaysDownUntilTheShotEndsThenStandsUp) {
+  CrouchAndFire(6);
+  ASSERT_EQ(v.hero.HeroBusy, 8);
+  HeroKeyRelease(v, 40);
+  EXPECT_EQ(std::tuple(v.hero.DownHeld, v.hero.HeroState), std::tuple(false, 6));
+  for (int call = 0; call < 6; ++call) StepShot(v);
+  EXPECT_EQ(std::tuple(v.hero.HeroBusy, v.hero.HeroState, v.hero.HeroY), std::tuple(0, 7, 55));
+}
+
+TEST_F(ShotsTest, FacingRightTheFirstThreeStepsHitFacingLeftTheFirstFive) {
+  // {facing state, steps before the enemy comes, its x (where the next picture lands), hit}
+  for (auto [state, before, x, hit] :
+       {std::tuple{4, 3, 220, false}, std::tuple{6, 4, 20, true}, std::tuple{6, 5, 20, false}}) {
+    PrepareSlots();
+    CrouchAndFire(state);
+    for (int call = 0; call < before; ++call) StepShot(v);
+    PlaceEnemy(1, 2, x, 56);
+    StepShot(v);
+    EXPECT_EQ(!Slot(1).Active, hit) << state << " " << before;
+  }
+}
+
+TEST_F(ShotsTest, FlyersAreShotFromIslandsAndWalkersFromTheGround) {
+  auto shotDown = [&](int slot, int kind, int groundY, int y) {
+    PrepareSlots();
+    StandHero(3);
+    HeroKeyDown(v);
+    v.hero.GroundY = static_cast<std::int16_t>(groundY);
+    PlaceEnemy(slot, kind, 150, y);
+    HeroKeyFire(v);
+    StepShot(v);
+    return !Slot(slot).Active;
+  };
+  // {slot, kind, GroundY, enemy's row, shot down}: a flyer's picture in a walker's slot is a walker
+  for (auto [slot, kind, groundY, y, hit] :
+       {std::tuple{0, 0, 55, 40, false}, std::tuple{0, 0, 40, 40, true},
+        std::tuple{1, 0, 55, 40, true}, std::tuple{1, 2, 40, 40, false},
+        std::tuple{2, 2, 55, 56, true}, std::tuple{3, 2, 55, 56, false}})
+    EXPECT_EQ(shotDown(slot, kind, groundY, y), hit) << slot << " " << kind << " " << groundY;
+}
+
+TEST_F(ShotsTest, TheCloseAttackReachesAFixedStretchInFrontAndTheScorePassesSixteenBits) {
+  v.game.Score = 32700;
+  v.hero.HeroState = 23;
+  PlaceEnemy(0, 0, 114, 26);
+  PlaceEnemy(1, 2, 115, 56);
+  PlaceEnemy(2, 3, 143, 56);
+  PlaceEnemy(3, 2, 144, 56);
+  AttackHitTest(v);
+  EXPECT_EQ(Alive(), (std::vector<bool>{true, false, false, true}));
+  EXPECT_EQ(v.game.Score, 33100);
+
+  PrepareSlots();
+  v.hero.HeroState = 27;
+  v.hero.HeroOffsetX = -10;
+  PlaceEnemy(0, 0, 68, 26);
+  PlaceEnemy(1, 0, 69, 26);  // flyers too: the blade reaches up
+  PlaceEnemy(2, 2, 95, 56);
+  PlaceEnemy(3, 2, 96, 56);
+  AttackHitTest(v);
+  EXPECT_EQ(Alive(), (std::vector<bool>{true, false, false, true}));
+}
+
+TEST_F(ShotsTest, TheArmouredWalkerShrugsOffTheBladeButNotTheLaser) {
+  v.hero.HeroState = 23;
+  PlaceEnemy(1, 1, 130, 69);
+  AttackHitTest(v);
+  EXPECT_TRUE(Slot(1).Active);
+  CrouchAndFire(4);
+  PlaceEnemy(1, 1, 150, 69);
+  StepShot(v);
+  EXPECT_FALSE(Slot(1).Active);
+}
+
+TEST_F(ShotsTest, AWreckBurnsForTwoFramesWhereTheEnemyWasInTheLevel) {
+  Enemy& e = PlaceEnemy(1, 2, 100, 56);
+  KillEnemy(v, 1);
+  e.LastScrollX = 496;  // the view has moved right since
+  StepEnemyExplosion(v, 1);
+  EXPECT_EQ(e.X, 92);
   EXPECT_TRUE(v.game.EnemySlotBusy[1]);
-  UpdateEnemies(v);
+  v.game.ScrollX = 496;  // and now left
+  StepEnemyExplosion(v, 1);
+  EXPECT_EQ(e.X, 96);
   EXPECT_FALSE(v.game.EnemySlotBusy[1]);
-  EXPECT_FALSE(Slot(1).Active);  // free again from the next frame
 }
 
 }  // namespace

@@ -1,15 +1,15 @@
-// A game from its start to its end: how a game starts, the rewind, the in-game keys, and the
-// ending that unwinds every loop of the finished game to the menu.
+// The game loop and its keys: pause and resume, the frame delay, a key bound twice, and the
+// ending that unwinds every loop of the finished game to the menu. A game's start (voices, fade,
+// themes), game over and the rewind to the section's start after a lost life are proven by the
+// sound_game_start, game_over, game_pit_rewind and game_lava scenarios.
 #include "game/game_loop.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "game/gameplay_fixture.h"
-#include "game/hero.h"
 
 namespace zendor::testing {
 namespace {
@@ -19,63 +19,20 @@ class GameLoopTest : public ::testing::Test, protected GameplayFixture {
   Hero& h = v.hero;
   GameState& g = v.game;
 
-  bool Traced(const std::string& line) const {
-    return std::find(tracer.lines.begin(), tracer.lines.end(), line) != tracer.lines.end();
+  // A game on its last life, lost `frames` frames from now; a key at 300 ms leaves the ending.
+  void LastLifeEndsIn(int frames, std::vector<ScriptedKey> keys) {
+    v.SetScreenState("juego");
+    g.Lives = 1;
+    g.DeathCountdown = static_cast<std::int16_t>(frames);
+    keys.push_back(Press(300, 65));
+    Script(std::move(keys), 100000);
   }
 };
-
-TEST_F(GameLoopTest, AGameStartsWithTheMenuThemeFadedOutAndTheFirstSectionsTheme) {
-  sound.LoadSoundsAndMusic(platform, true, true, "/nonexistent/");
-  v.SetScreenState("menu");
-  Script({}, 500);
-  EXPECT_TRUE(RunUntilStopped([&] { Jugar(v); }));
-
-  EXPECT_EQ(v.ScreenState(), "juego");
-  EXPECT_TRUE(Traced("sound duplicate 100 23"));
-  EXPECT_TRUE(Traced("sound duplicate 104 26"));
-  EXPECT_TRUE(Traced("sound duplicate 114 26"));
-  EXPECT_FALSE(Traced("sound duplicate 115 23"));
-  const auto fadeSteps = std::count_if(tracer.lines.begin(), tracer.lines.end(),
-                                       [](auto& l) { return l.rfind("music volume -", 0) == 0; });
-  EXPECT_EQ(fadeSteps, 20);
-  const auto stop = std::find(tracer.lines.begin(), tracer.lines.end(), "music stop 5");
-  ASSERT_NE(stop, tracer.lines.end());
-  EXPECT_EQ(*(stop - 1), "music volume -10000");
-  EXPECT_EQ(*(stop + 1), "music play 7");
-  EXPECT_EQ(*(stop + 2), "music volume 0");
-  EXPECT_EQ(*(stop + 3), "sound play 30 loop");
-
-  EXPECT_EQ(g.Lives, 2);
-  EXPECT_EQ(g.Score, 0);
-  EXPECT_EQ(g.ScrollX, 8);
-  EXPECT_EQ(h.HeroState, 7);
-  EXPECT_EQ(h.HeroY, 55);
-  EXPECT_TRUE(g.Playing);
-  EXPECT_EQ(g.Enemies.size(), 3u);
-}
-
-TEST_F(GameLoopTest, TheRewindStopsAtTheSectionStartAndTakesAFrameEvenFromThere) {
-  auto framesToRewind = [&](double from) {
-    g.ScrollX = from;
-    g.Respawning = true;
-    int frames = 0;
-    while (g.Respawning) {
-      RewindStep(v);
-      ++frames;
-    }
-    EXPECT_EQ(g.ScrollX, 8);
-    return frames;
-  };
-  EXPECT_EQ(framesToRewind(300), 19);  // ceil(292 / 16)
-  EXPECT_EQ(framesToRewind(24), 1);
-  EXPECT_EQ(framesToRewind(8), 1);
-}
 
 TEST_F(GameLoopTest, FireDoesNotResumeAndALockedHeroCannotResumeWithDirections) {
   g.Playing = false;
   HandleGameKey(v, 17);
-  EXPECT_FALSE(g.Playing);
-  EXPECT_TRUE(h.HeroLocked);  // the attack waits for the game to go on
+  EXPECT_TRUE(!g.Playing && h.HeroLocked);  // the attack waits for the game to go on
   HandleGameKey(v, 39);
   EXPECT_FALSE(g.Playing);
   Script({}, platform.now() + 150);
@@ -83,35 +40,14 @@ TEST_F(GameLoopTest, FireDoesNotResumeAndALockedHeroCannotResumeWithDirections) 
   EXPECT_EQ(tracer.frames, 2);
 }
 
-TEST_F(GameLoopTest, TheFrameDelayKeysNeverGoBelowZero) {
+TEST_F(GameLoopTest, TheFrameDelayKeysNeverGoBelowZeroNorPastSixteenBits) {
   for (int i = 0; i < 20; ++i) HandleGameKey(v, 107);
-  EXPECT_EQ(g.FrameDelay, 0);
-  EXPECT_EQ(g.Indicador, "0");
+  EXPECT_EQ(std::tuple(g.FrameDelay, g.Indicador), std::tuple(0, "0"));
   HandleGameKey(v, 109);
-  EXPECT_EQ(g.FrameDelay, 5);
-  EXPECT_EQ(g.Indicador, "5");
+  EXPECT_EQ(std::tuple(g.FrameDelay, g.Indicador), std::tuple(5, "5"));
   g.FrameDelay = 32765;
   HandleGameKey(v, 109);
   EXPECT_EQ(g.FrameDelay, 32765);
-}
-
-TEST_F(GameLoopTest, TheDebugKeys) {
-  HandleGameKey(v, 121);
-  EXPECT_TRUE(g.HideHero);
-  HandleGameKey(v, 122);
-  EXPECT_TRUE(h.HoverMode);
-  h.ApexPause = 6000;
-  HandleGameKey(v, 122);
-  EXPECT_FALSE(h.HoverMode);
-  EXPECT_EQ(h.ApexPause, 0);
-  HandleGameKey(v, 123);
-  EXPECT_EQ(g.ScrollSpeed, 2);
-  HandleGameKey(v, 123);
-  EXPECT_EQ(g.ScrollSpeed, 1);
-  h.HeroState = 7;
-  HandleGameKey(v, 9);
-  ASSERT_EQ(platform.messages().size(), 1u);
-  EXPECT_EQ(platform.messages()[0].text, "7");
 }
 
 TEST_F(GameLoopTest, AKeyBoundTwiceActsAsTheFirstInTheTablesOrder) {
@@ -124,24 +60,8 @@ TEST_F(GameLoopTest, AKeyBoundTwiceActsAsTheFirstInTheTablesOrder) {
   EXPECT_EQ(h.HeroState, 3);
 }
 
-TEST_F(GameLoopTest, GameOverShowsTheEndAndAKeyUnwindsToTheMenu) {
-  v.SetScreenState("juego");
-  g.Lives = 1;
-  g.DeathCountdown = 1;
-  Script({Press(300, 65)}, 100000);
-  EXPECT_FALSE(RunUntilStopped([&] { RunGameLoop(v); }));
-  EXPECT_TRUE(Traced("ending"));
-  EXPECT_TRUE(Traced("screen final"));
-  EXPECT_EQ(v.ScreenState(), "menu");
-  EXPECT_EQ(tracer.frames, 0);
-  EXPECT_EQ(g.Lives, 0);
-}
-
 TEST_F(GameLoopTest, AGameThatEndsInsideAPauseKeyEndsEveryLoopAtOnce) {
-  v.SetScreenState("juego");
-  g.Lives = 1;
-  g.DeathCountdown = 2;
-  Script({Press(0, 19), Press(300, 65)}, 100000);
+  LastLifeEndsIn(2, {Press(0, 19)});
   EXPECT_FALSE(RunUntilStopped([&] { RunGameLoop(v); }));
   EXPECT_EQ(v.ScreenState(), "menu");
   EXPECT_EQ(tracer.frames, 0);  // the frame whose pump ran the pause never finished
@@ -149,16 +69,12 @@ TEST_F(GameLoopTest, AGameThatEndsInsideAPauseKeyEndsEveryLoopAtOnce) {
 }
 
 TEST_F(GameLoopTest, AGameThatEndsInsideAResumingKeyPressLeavesTheRestOfThePressUndone) {
-  v.SetScreenState("juego");
   g.Playing = false;
   StandHero(7);
-  g.Lives = 1;
-  g.DeathCountdown = 1;
-  Script({Press(300, 65)}, 100000);
+  LastLifeEndsIn(1, {});
   EXPECT_FALSE(RunUntilStopped([&] { HandleGameKey(v, 39); }));
   EXPECT_EQ(v.ScreenState(), "menu");
-  EXPECT_EQ(h.HeroState, 7);
-  EXPECT_FALSE(h.Walking);
+  EXPECT_EQ(std::tuple(h.HeroState, h.Walking), std::tuple(7, false));
 }
 
 TEST_F(GameLoopTest, OneGameAfterAnotherReturnsToTheMenuEachTime) {

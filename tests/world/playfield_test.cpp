@@ -1,3 +1,11 @@
+// The scrolling world: stars, the ship's repair, the lava, the pieces that are drawn only while
+// in view, and the hero's footing on an island; then what a frame puts on the window beyond the
+// golden frames (which show the sky under the view, the chasm's screen-fixed texture, the
+// shadows at both strengths, the panel with its padded score and two lives at scale 1): the
+// shadow's alpha rules, a scaled playfield, and the lives drawn over a panel that survives
+// repaints. The islands' bob (rows 1 to 83 at the start, then 71 to 83 and back) and the
+// animation's cycle are in every game scenario's trace; the lava's volume and pan in
+// sound_lava_distance.
 #include "world/playfield.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +14,9 @@
 #include <tuple>
 #include <vector>
 
+#include "game/compose.h"
+#include "game/panel.h"
+#include "platform/blit.h"
 #include "support/game_fixture.h"
 #include "world/test_art.h"
 
@@ -13,6 +24,11 @@ namespace zendor::testing {
 namespace {
 
 constexpr Pixel kPaint = Rgb(1, 2, 3);  // no test picture has this colour
+using Scrolls = std::vector<int>;
+
+struct Rect {
+  int x, y, w, h;
+};
 
 class PlayfieldTest : public ::testing::Test {
  protected:
@@ -34,8 +50,8 @@ class PlayfieldTest : public ::testing::Test {
   // The first and last scroll positions in [from, to] at which `drawn` holds, when they form
   // one run; otherwise all of them.
   template <typename Probe>
-  std::vector<int> DrawnWhile(int from, int to, Probe drawn) {
-    std::vector<int> hits;
+  Scrolls DrawnWhile(int from, int to, Probe drawn) {
+    Scrolls hits;
     for (int scroll = from; scroll <= to; ++scroll) {
       s.Fondo.fill(kPaint);
       s.temp.fill(kPaint);
@@ -45,6 +61,13 @@ class PlayfieldTest : public ::testing::Test {
     if (!hits.empty() && hits.back() - hits.front() + 1 == static_cast<int>(hits.size()))
       return {hits.front(), hits.back()};
     return hits;
+  }
+  // ... at which `draw` paints inside `r` of `surface`.
+  Scrolls DrawnWhile(int from, int to, void (*draw)(Ventana&), const Surface& surface, Rect r) {
+    return DrawnWhile(from, to, [&] {
+      draw(f.v);
+      return Drawn(surface, r.x, r.y, r.w, r.h);
+    });
   }
 
   std::vector<std::string> Sounds(double scrollX) {
@@ -79,43 +102,25 @@ TEST_F(PlayfieldTest, StarsAreDrawnThreeTimesAroundTheDriftingViewAndWrap) {
     }
     EXPECT_FALSE(Drawn(s.Fondo, 0, 50, s.Fondo.width(), 70));
   }
-  EXPECT_EQ(f.v.game.StarDrift, -120.5);
-  f.v.game.StarDrift = -239.5;
-  DrawStars(f.v);
-  EXPECT_EQ(f.v.game.StarDrift, -239.5);
-  f.v.game.StarDrift = -240;
-  DrawStars(f.v);
-  EXPECT_EQ(f.v.game.StarDrift, 0);
-}
-
-TEST_F(PlayfieldTest, SkyFollowsTheViewAndTheShipIsRepairedBelowScroll192) {
-  EXPECT_EQ(DrawnWhile(150, 250,
-                       [&] {
-                         DrawSkyStarsAndStartPiece(f.v);
-                         return Drawn(s.Fondo, 0, 60, 92, 60);
-                       }),
-            (std::vector<int>{150, 191}));
-  EXPECT_EQ(s.Fondo.at(250, 87), s.Cielo.at(0, 87));
-  EXPECT_EQ(s.Fondo.at(489, 60), s.Cielo.at(239, 60));
-  EXPECT_EQ(s.Fondo.at(490, 60), kPaint);
-  std::vector<int> frames;
-  for (int i = 0; i < 7; ++i) {
-    AdvanceAnimation(f.v);
-    frames.push_back(static_cast<int>(f.v.game.AnimationFrame));
+  for (auto [drift, after] :
+       {std::pair{-120.5, -120.5}, std::pair{-239.5, -239.5}, std::pair{-240.0, 0.0}}) {
+    f.v.game.StarDrift = drift;
+    DrawStars(f.v);
+    EXPECT_EQ(f.v.game.StarDrift, after);
   }
-  EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 1, 2, 3, 1}));
 }
 
-TEST_F(PlayfieldTest, LavaSoundsFromTheHerosSideWhileNearTheView) {
+TEST_F(PlayfieldTest, TheShipIsRepairedBelowScroll192) {
+  EXPECT_EQ(DrawnWhile(150, 250, DrawSkyStarsAndStartPiece, s.Fondo, {0, 60, 92, 60}),
+            Scrolls({150, 191}));
+}
+
+TEST_F(PlayfieldTest, LavaSoundsWhileNearTheViewAndTheLaterOfTwoPiecesHasTheLastWord) {
   l.AnimatedPieceCount = 1;
   l.AnimatedPieceX[1] = 1000;
   EXPECT_EQ(
       DrawnWhile(600, 1200, [&] { return Sounds(f.v.game.ScrollX).back() != "sound stop 31"; }),
-      (std::vector<int>{697, 1135}));
-  // 95 pixels right of the hero; the later of two pieces in view has the last word.
-  EXPECT_EQ(Sounds(800), (std::vector<std::string>{"sound volume 31 -475", "sound pan 31 950",
-                                                   "sound play 31 loop"}));
-  EXPECT_TRUE(Drawn(s.Fondo, 1000, 80, 72, 25));
+      Scrolls({697, 1135}));
   l.AnimatedPieceCount = 2;
   l.AnimatedPieceX[2] = 900;
   EXPECT_EQ(Sounds(800)[3], "sound volume 31 -25");
@@ -133,9 +138,8 @@ TEST_F(PlayfieldTest, LavaBurnsAHeroStandingWhollyOnItAndMakesHoppersJump) {
     return h.HeroCaught && !caught;
   };
   EXPECT_TRUE(burnsAt(1000, 55, true, false));
-  EXPECT_EQ(h.HeroState, 3);
-  EXPECT_FALSE(h.HeroActive || h.Walking);
-  EXPECT_EQ(h.HeroStep, 0);
+  EXPECT_EQ(std::tuple(h.HeroState, h.HeroActive, h.Walking, h.HeroStep),
+            std::tuple(3, false, false, 0.0));
   EXPECT_TRUE(burnsAt(1045, 60, true, false));
   EXPECT_FALSE(burnsAt(1046, 55, true, false));  // his right edge 1069 is past 1068
   EXPECT_FALSE(burnsAt(999, 55, true, false));
@@ -153,47 +157,27 @@ TEST_F(PlayfieldTest, LavaBurnsAHeroStandingWhollyOnItAndMakesHoppersJump) {
   e[1].X = 152;
   e[0].HopStep = -1;
   Sounds(900);
-  EXPECT_EQ(e[1].HopStep, 1);
-  EXPECT_EQ(e[0].HopStep, -1);
+  EXPECT_EQ(std::tuple(e[0].HopStep, e[1].HopStep), std::tuple(-1, 1));
 }
 
 TEST_F(PlayfieldTest, EveryPieceIsDrawnOnlyWhileInView) {
   l.TallPropCount = 1;
   l.TallPropX[1] = 500;
-  auto backProps = [&](int x, int y, int w, int height) {
-    return [=, this] {
-      DrawBackProps(f.v);
-      return Drawn(s.Fondo, x, y, w, height);
-    };
-  };
-  EXPECT_EQ(DrawnWhile(200, 600, backProps(500, 48, 48, 57)), (std::vector<int>{261, 547}));
+  EXPECT_EQ(DrawnWhile(200, 600, DrawBackProps, s.Fondo, {500, 48, 48, 57}), Scrolls({261, 547}));
   l.TallPropCount = 0;
 
   l.EndPieceX = 1000;
-  EXPECT_EQ(DrawnWhile(700, 1200, backProps(1000, 59, 112, 61)), (std::vector<int>{761, 1111}));
-  auto inFront = [&] {
-    DrawEndPieceInFront(f.v);
-    return Drawn(s.temp, 0, 0, 256, 192);
-  };
-  EXPECT_EQ(DrawnWhile(700, 1200, inFront), (std::vector<int>{}));
+  const Rect endPiece{1000, 59, 112, 61}, frame{0, 0, 256, 192};
+  EXPECT_EQ(DrawnWhile(700, 1200, DrawBackProps, s.Fondo, endPiece), Scrolls({761, 1111}));
+  EXPECT_EQ(DrawnWhile(700, 1200, DrawEndPieceInFront, s.temp, frame), Scrolls{});
   f.v.game.EndReached = true;
-  EXPECT_EQ(DrawnWhile(700, 1200, backProps(1000, 59, 112, 61)), (std::vector<int>{}));
-  EXPECT_EQ(DrawnWhile(700, 1200, inFront), (std::vector<int>{761, 1111}));
+  EXPECT_EQ(DrawnWhile(700, 1200, DrawBackProps, s.Fondo, endPiece), Scrolls{});
+  EXPECT_EQ(DrawnWhile(700, 1200, DrawEndPieceInFront, s.temp, frame), Scrolls({761, 1111}));
 
   l.PitCount = 1;
   l.PitX[1] = 300;
   l.PitWidth[1] = 100;
-  auto pits = [&] {
-    UpdateIslandsAndPits(f.v);
-    return Drawn(s.temp, 0, 88, 256, 32);
-  };
-  EXPECT_EQ(DrawnWhile(0, 500, pits), (std::vector<int>{61, 399}));
-  // The chasm's texture is fixed to the screen: at scroll 250 the pit's columns 50..149 show
-  // the texture's columns 50..149.
-  DrawnWhile(250, 250, pits);
-  for (int x = 49; x <= 150; ++x) {
-    EXPECT_EQ(s.temp.at(x, 100), x >= 50 && x < 150 ? s.Mapa[6].at(x, 12) : kPaint) << x;
-  }
+  EXPECT_EQ(DrawnWhile(0, 500, UpdateIslandsAndPits, s.temp, {0, 88, 256, 32}), Scrolls({61, 399}));
   l.PitCount = 0;
 
   l.IslandCount = 1;
@@ -204,21 +188,7 @@ TEST_F(PlayfieldTest, EveryPieceIsDrawnOnlyWhileInView) {
                          UpdateIslandsAndPits(f.v);
                          return l.Island[0].X == 500;
                        }),
-            (std::vector<int>{261, 522}));
-}
-
-TEST_F(PlayfieldTest, IslandsSinkFromTheTopThenBobOnePixelAFrame) {
-  std::vector<int> rows;
-  for (int frame = 0; frame < 140; ++frame) {
-    UpdateIslandsAndPits(f.v);
-    rows.push_back(l.Island[1].Y);
-  }
-  EXPECT_EQ(rows[0], 1);
-  EXPECT_EQ(rows[82], 83);
-  EXPECT_EQ(rows[94], 71);
-  for (std::size_t i = 83; i < rows.size(); ++i) {
-    EXPECT_TRUE(rows[i] >= 71 && rows[i] <= 83 && std::abs(rows[i] - rows[i - 1]) == 1) << i;
-  }
+            Scrolls({261, 522}));
 }
 
 TEST_F(PlayfieldTest, TheHeroRidesTheIslandDrawnLast) {
@@ -233,31 +203,113 @@ TEST_F(PlayfieldTest, TheHeroRidesTheIslandDrawnLast) {
   frameAt(374);
   EXPECT_EQ(h.GroundY, 55);
   frameAt(375);
-  EXPECT_EQ(h.GroundY, 81 - 38);
-  EXPECT_EQ(h.HeroY, 81 - 38 + 3);
-  EXPECT_TRUE(h.OnIsland);
+  EXPECT_EQ(std::tuple(h.GroundY, h.HeroY, h.OnIsland), std::tuple(81 - 38, 81 - 38 + 3, true));
   // Taking off, in the air or falling: the island holds the ground but not the hero.
-  for (std::int16_t state : {13, 17, 2, 8}) {
+  for (std::int16_t state : {13, 17, 2, 8, 7}) {
     h.HeroState = state;
+    h.JumpFalling = state == 7;
     h.HeroY = 10;
-    frameAt(400);
+    frameAt(state == 7 ? 418 : 400);
     EXPECT_EQ(h.HeroY, 10) << state;
   }
-  h.HeroState = 7;
-  h.JumpFalling = true;
-  frameAt(418);
-  EXPECT_EQ(h.HeroY, 10);
   // Walking off leaves the ground open for one frame, so that a pit below can catch him.
   h.JumpFalling = false;
   frameAt(419);
-  EXPECT_EQ(h.GroundY, 0);
-  EXPECT_FALSE(h.OnIsland);
+  EXPECT_EQ(std::tuple(h.GroundY, h.OnIsland), std::tuple(0, false));
   frameAt(420);
   EXPECT_EQ(h.GroundY, 55);
   frameAt(400);
   h.HeroState = 4;  // crouching off it keeps the ground
   frameAt(419);
   EXPECT_EQ(h.GroundY, 55);
+}
+
+constexpr Pixel kGround = Rgb(200, 120, 40);
+
+class ComposeTest : public PlayfieldTest {
+ protected:
+  void SetUp() override {
+    PlayfieldTest::SetUp();
+    s.Fondo.fill(kGround);
+    h = Hero{.HeroState = 7, .HeroActive = true};
+    f.platform.window().setClientSize(320, 200);
+  }
+
+  // The 24 x 8 block at (x, 91) of temp: the ground blended with the shadow colour at `alpha`
+  // inside the shadow's oval, the bare ground outside it.
+  void ExpectShadowAt(int x, std::uint8_t alpha) {
+    Surface shaded(1, 1, kGround);
+    AlphaBlend(shaded, 0, 0, 1, 1, s.sombra, 0, 0, alpha);
+    for (int r = 0; r < 8; ++r)
+      for (int c = 0; c < 24; ++c)
+        ASSERT_EQ(s.temp.at(x + c, 91 + r),
+                  s.sombra.at(c, 8 + r) == kBlack ? shaded.at(0, 0) : kGround)
+            << x + c << "," << 91 + r;
+  }
+  bool ShadowAt(int x) const { return s.temp.at(x + 12, 95) != kGround; }
+};
+
+TEST_F(ComposeTest, HerosShadowIsFainterInTheAirAndEnemiesKeepTheLastAlpha) {
+  auto& enemies = f.v.game.Enemies;
+  enemies[0] = Enemy{.Active = true, .X = 50};
+  h.HeroActive = false;
+  ComposeView(f.v);  // before any hero shadow the alpha is 0: the oval is refilled unshaded
+  EXPECT_EQ(f.v.game.ShadowAlpha, 0);
+  ExpectShadowAt(50, 0);
+  h.HeroActive = true;
+  ComposeView(f.v);
+  EXPECT_EQ(f.v.game.ShadowAlpha, 48);
+  ExpectShadowAt(105, 48);
+  ExpectShadowAt(50, 48);
+  for (std::int16_t airborne : {2, 8}) {
+    h.HeroState = airborne;
+    ComposeView(f.v);
+    ExpectShadowAt(105, 32);
+  }
+  enemies[0].X = 200;
+  enemies[1] = Enemy{.Active = true, .X = 30};
+  enemies[2] = Enemy{.X = 160};  // inactive: no shadow
+  h.HeroActive = false;
+  h.HeroState = 7;
+  ComposeView(f.v);
+  EXPECT_FALSE(ShadowAt(105) || ShadowAt(160));
+  ExpectShadowAt(30, 32);
+  ExpectShadowAt(200, 32);
+}
+
+TEST_F(ComposeTest, PlayfieldLandsAtTheDisplayOffsetAndScale) {
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 241; ++x) s.temp.set(x, y, Rgb(x, y, 77));
+  Window& w = f.platform.window();
+  f.settings.DisplayScale = 3;  // scale 1 is in the golden frames
+  w.setClientSize(960, 600);
+  w.clear();
+  const auto before = w.screenVersion();
+  PresentPlayfield(f.v);
+  EXPECT_GT(w.screenVersion(), before);
+  Surface expected(960, 600);
+  for (int y = 0; y < 360; ++y)
+    for (int x = 0; x < 720; ++x) expected.set(120 + x, 36 + y, s.temp.at(x / 3, y / 3));
+  EXPECT_EQ(w.screen(), expected);
+}
+
+TEST_F(ComposeTest, PanelStaysThroughRepaintsWhileLivesAreDrawnOnTheScreen) {
+  Window& w = f.platform.window();
+  DrawPanel(f.v);
+  EXPECT_FALSE(w.persistentMode());
+  const Surface& panel = f.v.sheets.Panel;
+  for (const Surface* image : {&w.persistentImage(), &w.screen()})
+    for (int y = 0; y < 64; ++y)
+      for (int x = 0; x < 240; ++x) ASSERT_EQ(image->at(40 + x, 132 + y), panel.at(x, y));
+  for (std::int16_t lives : {2, 1, 0}) {
+    f.v.game.Lives = lives;
+    DrawLives(f.v);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 10; ++x)
+        ASSERT_EQ(w.screen().at(91 + x, 156 + y), f.v.sheets.Vidas_IMG.at(10 * lives + x, y));
+  }
+  w.repaint();
+  EXPECT_EQ(w.screen().at(91, 156), panel.at(51, 24));
 }
 
 }  // namespace
