@@ -1,11 +1,14 @@
 // The shipped pictures as the game loads them: every catalogue sheet present with its exact
-// size, masks that agree with their images, opaque sheets that fill their rectangle, the
-// 16-colour enemy, the places where the game's geometry meets the art, and a generator that
-// paints the same bytes on every run.
+// size and layout (masks that agree with their images, frames that differ, opaque sheets that
+// fill their rectangle, the 16-colour enemy, the font's cells), the places where the game's
+// geometry meets the art, and a generator that paints the same bytes on every run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,30 +21,27 @@
 namespace zendor {
 namespace {
 
-namespace fs = std::filesystem;
-
 using testing::ScratchFolder;
 
+// The artwork painted once, every file read back, by file name.
 struct Shipped {
-  std::map<std::string, Surface> sheets;  // by file name
+  Shipped() {
+    datagen::WriteArtwork(folder.path());
+    for (const ShippedSheet& entry : ShippedSheets()) {
+      const std::string name = SheetFileName(entry);
+      ReadWholeFile(folder.path() / name, bytes[name]);
+      ImageReadResult read = ReadImageFile(folder.path() / name);
+      EXPECT_TRUE(read.ok()) << read.error;
+      sheets[name] = read.surface;
+    }
+  }
+  ScratchFolder folder;
+  std::map<std::string, Surface> sheets;
   std::map<std::string, std::vector<std::uint8_t>> bytes;
 };
 
-// Paints the artwork once, reads every file back and removes the folder.
 const Shipped& Artwork() {
-  static const Shipped shipped = [] {
-    Shipped s;
-    ScratchFolder folder;
-    datagen::WriteArtwork(folder.path());
-    for (const ShippedSheet& entry : ShippedSheets()) {
-      const fs::path file = folder.path() / SheetFileName(entry);
-      ReadWholeFile(file, s.bytes[SheetFileName(entry)]);
-      ImageReadResult read = ReadImageFile(file);
-      EXPECT_TRUE(read.ok()) << read.error;
-      s.sheets[SheetFileName(entry)] = read.surface;
-    }
-    return s;
-  }();
+  static const Shipped shipped;
   return shipped;
 }
 
@@ -49,100 +49,128 @@ const Surface& Sheet(const std::string& file) {
   return Artwork().sheets.at(file);
 }
 
-// The image half and mask half of a masked sheet.
-struct Halves {
-  int imageX, imageY, maskX, maskY, width, height;
+int Brightness(Pixel p) {
+  return RedOf(p) + GreenOf(p) + BlueOf(p);
+}
+
+// The image part of a sheet (all of an opaque one), one frame wide, and where its mask lies.
+struct Frames {
+  int width, height, maskX, maskY;
 };
-Halves HalvesOf(const ShippedSheet& entry) {
-  if (entry.layout == SheetLayout::MaskBeside)
-    return {0, 0, entry.width / 2, 0, entry.width / 2, entry.height};
-  return {0, 0, 0, entry.height / 2, entry.width, entry.height / 2};
+Frames FramesOf(const ShippedSheet& e) {
+  if (e.layout == SheetLayout::MaskBeside)
+    return {e.width / 2 / e.frames, e.height, e.width / 2, 0};
+  if (e.layout == SheetLayout::MaskBelow)
+    return {e.width / e.frames, e.height / 2, 0, e.height / 2};
+  return {e.width / e.frames, e.height, 0, 0};
 }
 
-bool IsMasked(const ShippedSheet& entry) {
-  return entry.layout == SheetLayout::MaskBelow || entry.layout == SheetLayout::MaskBeside;
-}
-
-// Whether frame k (of `frames` side by side) has any figure pixel in image row y.
-bool FrameHasFigureInRow(const Surface& sheet, int frames, int k, int y) {
-  const int w = sheet.width() / frames;
-  for (int x = k * w; x < (k + 1) * w; ++x)
-    if (sheet.at(x, y) != kBlack) return true;
-  return false;
-}
-
-TEST(ShippedArtwork, EveryCatalogueSheetIsWrittenWithItsExactSize) {
+TEST(ShippedArtwork, EveryCatalogueSheetHasItsSizeAndLayout) {
+  const std::set<std::string> figures = {"Zendor", "Bicho", "explota", "explota_zendor",
+                                         "isleta_g"};
   for (const ShippedSheet& entry : ShippedSheets()) {
+    SCOPED_TRACE(SheetFileName(entry));
     const Surface& s = Sheet(SheetFileName(entry));
-    EXPECT_EQ(s.width(), entry.width) << SheetFileName(entry);
-    EXPECT_EQ(s.height(), entry.height) << SheetFileName(entry);
-  }
-}
-
-TEST(ShippedArtwork, MasksAreBlackExactlyWhereTheImageHasFigure) {
-  for (const ShippedSheet& entry : ShippedSheets()) {
-    if (!IsMasked(entry)) continue;
-    const Surface& s = Sheet(SheetFileName(entry));
-    const Halves h = HalvesOf(entry);
-    int figure = 0, mismatches = 0, greys = 0;
-    for (int y = 0; y < h.height; ++y)
-      for (int x = 0; x < h.width; ++x) {
-        const Pixel image = s.at(h.imageX + x, h.imageY + y), mask = s.at(h.maskX + x, h.maskY + y);
-        if (mask != kBlack && mask != kWhite) ++greys;
-        if ((image != kBlack) != (mask == kBlack)) ++mismatches;
-        figure += image != kBlack;
-      }
-    EXPECT_EQ(greys, 0) << SheetFileName(entry) << ": mask pixels other than black and white";
-    EXPECT_EQ(mismatches, 0) << SheetFileName(entry) << ": mask and image disagree";
-    EXPECT_GT(figure, 0) << SheetFileName(entry) << ": nothing drawn";
-  }
-}
-
-TEST(ShippedArtwork, EveryAnimationFrameShowsSomethingAndDiffersFromTheOthers) {
-  for (const ShippedSheet& entry : ShippedSheets()) {
-    if (!IsMasked(entry) || entry.frames < 2) continue;
-    const Surface& s = Sheet(SheetFileName(entry));
-    const int w = entry.width / entry.frames, h = entry.height / 2;
-    std::set<std::vector<Pixel>> distinct;
+    EXPECT_EQ(s.width(), entry.width);
+    EXPECT_EQ(s.height(), entry.height);
+    if (s.width() != entry.width || s.height() != entry.height) continue;
+    const Frames f = FramesOf(entry);
+    EXPECT_TRUE(entry.layout != SheetLayout::Opaque || std::ranges::count(s.pixels(), kBlack) == 0)
+        << "unpainted (pure black) pixels";
+    if (entry.sixteenColours) {
+      const auto& bytes = Artwork().bytes.at(SheetFileName(entry));
+      ASSERT_GT(bytes.size(), 30u);
+      EXPECT_EQ(bytes[28] | (bytes[29] << 8), 4) << "bits per pixel";
+      EXPECT_LE(std::set<Pixel>(s.pixels().begin(), s.pixels().end()).size(), 16u);
+    }
+    if (f.maskX + f.maskY > 0) {  // the mask is black exactly where the image has figure
+      int figure = 0, mismatches = 0, greys = 0;
+      for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < (f.maskX > 0 ? f.maskX : entry.width); ++x) {
+          const Pixel image = s.at(x, y), mask = s.at(f.maskX + x, f.maskY + y);
+          greys += mask != kBlack && mask != kWhite;
+          mismatches += (image != kBlack) != (mask == kBlack);
+          figure += image != kBlack;
+        }
+      EXPECT_EQ(greys, 0) << "mask pixels other than black and white";
+      EXPECT_EQ(mismatches, 0) << "mask and image disagree";
+      EXPECT_GT(figure, 0) << "nothing drawn";
+    }
+    if (figures.count(entry.name)) {
+      // Characters and effects are drawn clear of their frame's sides and top, so neither an
+      // adjacent frame nor a mirrored copy shows a straight cut. The kneeling hero's muzzle is
+      // meant to touch his frame's right edge, where the shot leaves it.
+      const bool muzzle = entry.name == std::string("Zendor") && entry.index == 4;
+      for (int k = 0; k < entry.frames; ++k)
+        for (int y = 0; y < f.height; ++y) {
+          EXPECT_EQ(s.at(k * f.width, y), kBlack) << "frame " << k << " row " << y;
+          EXPECT_TRUE((muzzle && y <= 6) || s.at(k * f.width + f.width - 1, y) == kBlack)
+              << "frame " << k << " row " << y;
+        }
+      for (int x = 0; x < entry.width; ++x) EXPECT_EQ(s.at(x, 0), kBlack) << "column " << x;
+    }
+    if (entry.layout == SheetLayout::Font || entry.frames < 2) continue;
+    std::set<std::vector<Pixel>> distinct;  // every animation frame shows something of its own
     for (int k = 0; k < entry.frames; ++k) {
       std::vector<Pixel> frame;
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) frame.push_back(s.at(k * w + x, y));
-      EXPECT_TRUE(std::any_of(frame.begin(), frame.end(), [](Pixel p) { return p != kBlack; }))
-          << SheetFileName(entry) << " frame " << k << " is empty";
+      for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x) frame.push_back(s.at(k * f.width + x, y));
+      EXPECT_TRUE(std::ranges::any_of(frame, [](Pixel p) { return p != kBlack; }))
+          << "frame " << k << " is empty";
       distinct.insert(frame);
     }
-    EXPECT_EQ(static_cast<int>(distinct.size()), entry.frames)
-        << SheetFileName(entry) << ": repeated frames";
+    EXPECT_EQ(static_cast<int>(distinct.size()), entry.frames) << "repeated frames";
   }
 }
 
-TEST(ShippedArtwork, OpaqueSheetsAreFilledEdgeToEdge) {
-  for (const ShippedSheet& entry : ShippedSheets()) {
-    if (entry.layout != SheetLayout::Opaque) continue;
-    const Surface& s = Sheet(SheetFileName(entry));
-    int unpainted = 0;
-    for (Pixel p : s.pixels()) unpainted += p == kBlack;
-    EXPECT_EQ(unpainted, 0) << SheetFileName(entry) << " has unpainted (pure black) pixels";
+TEST(ShippedArtwork, FiguresStandAndShootWhereTheGameExpects) {
+  // Walkers' and the hero's lowest pixels lie on their frame's last image row.
+  const struct {
+    const char* file;
+    int frames, row;
+  } feet[] = {{"Zendor3.bmp", 12, 40}, {"Zendor13.bmp", 1, 40}, {"Zendor15.bmp", 1, 40},
+              {"Zendor4.bmp", 1, 31},  {"Zendor23.bmp", 6, 50}, {"Bicho1.bmp", 4, 26},
+              {"Bicho2.bmp", 4, 39},   {"Bicho3.bmp", 4, 39},   {"Bicho4.bmp", 4, 38}};
+  for (const auto& f : feet) {
+    const Surface& s = Sheet(f.file);
+    const int w = s.width() / f.frames;
+    for (int k = 0; k < f.frames; ++k) {
+      bool standing = false;
+      for (int x = k * w; x < (k + 1) * w; ++x) standing = standing || s.at(x, f.row) != kBlack;
+      EXPECT_TRUE(standing) << f.file << " frame " << k;
+    }
   }
-}
-
-TEST(ShippedArtwork, SixteenColourEnemyIsStoredAsA16ColourBitmap) {
-  for (const ShippedSheet& entry : ShippedSheets()) {
-    if (!entry.sixteenColours) continue;
-    const auto& bytes = Artwork().bytes.at(SheetFileName(entry));
-    ASSERT_GT(bytes.size(), 30u);
-    EXPECT_EQ(bytes[28] | (bytes[29] << 8), 4) << SheetFileName(entry) << " bits per pixel";
-    const Surface& s = Sheet(SheetFileName(entry));
-    const std::set<Pixel> colours(s.pixels().begin(), s.pixels().end());
-    EXPECT_LE(colours.size(), 16u) << SheetFileName(entry);
+  // The crouching hero's muzzle reaches the top right, where his shot appears.
+  bool muzzle = false;
+  for (int y = 1; y <= 6; ++y) muzzle = muzzle || Sheet("Zendor4.bmp").at(29, y) != kBlack;
+  EXPECT_TRUE(muzzle);
+  // The flyer keeps to the lower half of its frame, where it flies past the hero's head; only
+  // its raised wings reach higher.
+  const Surface& flyer = Sheet("Bicho0.bmp");
+  int lower = 0, all = 0;
+  for (int y = 0; y < 38; ++y)
+    for (int x = 0; x < flyer.width(); ++x)
+      if (flyer.at(x, y) != kBlack) {
+        ++all;
+        lower += y >= 19;
+        EXPECT_GE(y, 6) << "flyer pixel at " << x << "," << y;
+      }
+  EXPECT_GT(lower, all * 85 / 100);
+  // Shots fly right: the bolt is brighter at its head than at its tail (the game mirrors it).
+  for (const char* file : {"laser1.bmp", "laser2.bmp", "laser3.bmp"}) {
+    const Surface& s = Sheet(file);
+    long left = 0, right = 0;
+    for (int y = 0; y < s.height() / 2; ++y)
+      for (int x = 0; x < s.width(); ++x)
+        (x < s.width() / 2 ? left : right) += Brightness(s.at(x, y));
+    EXPECT_GT(right, left * 3 / 2) << file;
   }
 }
 
 TEST(ShippedArtwork, ShadowStripsCutOutAndKeepTheSameEllipse) {
   const Surface& s = Sheet("sombra.bmp");
   const Pixel shade = s.at(0, 0);
-  EXPECT_LT(RedOf(shade) + GreenOf(shade) + BlueOf(shade), 120) << "the shadow colour is dark";
+  EXPECT_LT(Brightness(shade), 120) << "the shadow colour is dark";
   int inside = 0;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 24; ++x) {
@@ -159,133 +187,167 @@ TEST(ShippedArtwork, ShadowStripsCutOutAndKeepTheSameEllipse) {
   EXPECT_EQ(s.at(0, 8 + 0), kWhite);
 }
 
-TEST(ShippedArtwork, FiguresStandWhereTheGamePutsTheirFeet) {
-  // Walkers' and the hero's lowest pixels lie on their frame's last image row.
-  struct Feet {
+TEST(ShippedArtwork, PiecesAreSolidOrFlatWhereTheGameNeedsThem) {
+  // Rectangles (corners inclusive) with no transparent pixel, or all of one colour: the end piece
+  // hides the hero sinking in at columns 25..48 from row 4 down, and its ledge's ground reaches
+  // the playfield's bottom; the ship's, the column's and the lava's ground bands are solid, as
+  // nothing is drawn under them; the sky meets the strip's colour; the score's digits are
+  // composed over a copy of the panel at (72, 48), 48 x 8.
+  const struct {
     const char* file;
-    int frames;
-    int row;
-  };
-  const Feet feet[] = {{"Zendor3.bmp", 12, 40}, {"Zendor13.bmp", 1, 40}, {"Zendor15.bmp", 1, 40},
-                       {"Zendor4.bmp", 1, 31},  {"Zendor23.bmp", 6, 50}, {"Bicho1.bmp", 4, 26},
-                       {"Bicho2.bmp", 4, 39},   {"Bicho3.bmp", 4, 39},   {"Bicho4.bmp", 4, 38}};
-  for (const Feet& f : feet)
-    for (int k = 0; k < f.frames; ++k)
-      EXPECT_TRUE(FrameHasFigureInRow(Sheet(f.file), f.frames, k, f.row))
-          << f.file << " frame " << k;
-  // The crouching hero's muzzle reaches the top right, where his shot appears.
-  const Surface& crouch = Sheet("Zendor4.bmp");
-  bool muzzle = false;
-  for (int y = 1; y <= 6; ++y) muzzle = muzzle || crouch.at(29, y) != kBlack;
-  EXPECT_TRUE(muzzle);
-  // The flyer keeps to the lower half of its frame, where it flies past the hero's head; only
-  // its raised wings reach higher.
-  const Surface& flyer = Sheet("Bicho0.bmp");
-  int lower = 0, all = 0;
-  for (int y = 0; y < 38; ++y)
-    for (int x = 0; x < flyer.width(); ++x)
-      if (flyer.at(x, y) != kBlack) {
-        ++all;
-        lower += y >= 19;
-        EXPECT_GE(y, 6) << "flyer pixel at " << x << "," << y;
+    int x0, y0, x1, y1;
+    std::optional<Pixel> colour;
+  } regions[] = {{"Mapa9.bmp", 25, 4, 48, 60},
+                 {"Mapa9.bmp", 0, 29, 0, 60},
+                 {"Mapa0.bmp", 0, 88, 91, 119},
+                 {"Mapa8.bmp", 0, 40, 47, 56},
+                 {"Mapa4.bmp", 0, 8, 287, 24},
+                 {"Cielo.bmp", 0, 87, 239, 87, Rgb(50, 0, 152)},
+                 {"Panel.bmp", 72, 48, 119, 55, Sheet("Panel.bmp").at(72, 48)}};
+  for (const auto& r : regions)
+    for (int y = r.y0; y <= r.y1; ++y)
+      for (int x = r.x0; x <= r.x1; ++x) {
+        const Pixel p = Sheet(r.file).at(x, y);
+        ASSERT_TRUE(r.colour ? p == *r.colour : p != kBlack) << r.file << " " << x << "," << y;
       }
-  EXPECT_GT(lower, all * 85 / 100);
 }
 
-TEST(ShippedArtwork, FiguresAreNotCutByTheirFrameEdges) {
-  // Characters and effects are drawn clear of their frame's sides and top, so neither an
-  // adjacent frame nor a mirrored copy shows a straight cut. The kneeling hero's muzzle is meant
-  // to touch his frame's right edge, where the shot leaves it.
-  for (const ShippedSheet& entry : ShippedSheets()) {
-    const std::string name = entry.name;
-    if (name != "Zendor" && name != "Bicho" && name != "explota" && name != "explota_zendor" &&
-        name != "isleta_g")
-      continue;
-    const Surface& s = Sheet(SheetFileName(entry));
-    const int w = entry.width / entry.frames, h = entry.height / 2;
-    for (int k = 0; k < entry.frames; ++k)
-      for (int y = 0; y < h; ++y) {
-        EXPECT_EQ(s.at(k * w, y), kBlack) << SheetFileName(entry) << " frame " << k << " row " << y;
-        const bool muzzle = name == "Zendor" && entry.index == 4 && y <= 6;
-        if (!muzzle) {
-          EXPECT_EQ(s.at(k * w + w - 1, y), kBlack)
-              << SheetFileName(entry) << " frame " << k << " row " << y;
-        }
+// The font as the text writer reads it: 38 cells of 8 x 9 in 11 rows (row 0 the mask, 1..6 a
+// ramp that brightens, 7..9 the glyph breaking up, 10 white).
+TEST(ShippedArtwork, FontCellsHoldOneGlyphThroughEveryRow) {
+  const Surface& font = Sheet("Letras.bmp");
+  const auto lit = [&font](int cell, int row) {
+    std::set<std::pair<int, int>> on;
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 8; ++x)
+        if (font.at(cell * 8 + x, row * 9 + y) != kBlack) on.insert({x, y});
+    return on;
+  };
+  std::set<std::set<std::pair<int, int>>> shapes;
+  std::size_t kept[3] = {0, 0, 0}, total = 0;
+  for (int c = 0; c < 38; ++c) {
+    SCOPED_TRACE("cell " + std::to_string(c));
+    const auto glyph = lit(c, 10);
+    EXPECT_FALSE(glyph.empty());
+    shapes.insert(glyph);
+    total += glyph.size();
+    for (const auto& [x, y] : glyph) {
+      EXPECT_TRUE(x >= 1 && x <= 6 && y >= 1 && y <= 7) << x << "," << y;
+      EXPECT_EQ(font.at(c * 8 + x, 10 * 9 + y), kWhite);
+    }
+    for (int y = 0; y < 9; ++y)  // the mask is the glyph grown by one pixel all round
+      for (int x = 0; x < 8; ++x) {
+        bool near = false;
+        for (int d = 0; d < 9; ++d) near = near || glyph.count({x + d % 3 - 1, y + d / 3 - 1});
+        EXPECT_EQ(font.at(c * 8 + x, y), near ? kBlack : kWhite) << x << "," << y;
       }
-    for (int x = 0; x < entry.width; ++x) {
-      EXPECT_EQ(s.at(x, 0), kBlack) << SheetFileName(entry) << " column " << x;
+    for (int row = 1; row <= 6; ++row) ASSERT_EQ(lit(c, row), glyph) << "row " << row;
+    for (const auto& [x, y] : glyph)
+      for (int row = 1; row < 6; ++row) {
+        const Pixel dim = font.at(c * 8 + x, row * 9 + y),
+                    bright = font.at(c * 8 + x, (row + 1) * 9 + y);
+        EXPECT_LT(Brightness(dim), Brightness(bright)) << "row " << row;
+        EXPECT_LE(RedOf(dim), RedOf(bright));
+        EXPECT_LE(GreenOf(dim), GreenOf(bright));
+        EXPECT_LE(BlueOf(dim), BlueOf(bright));
+      }
+    for (int row = 7; row <= 9; ++row) {
+      const auto part = lit(c, row);
+      EXPECT_TRUE(std::ranges::includes(glyph, part)) << "row " << row;
+      kept[row - 7] += part.size();
+    }
+  }
+  EXPECT_EQ(shapes.size(), 38u) << "glyphs that look alike";
+  EXPECT_LT(kept[0], total);
+  EXPECT_LT(kept[1], kept[0]);
+  EXPECT_LT(kept[2], kept[1]);
+  EXPECT_GT(kept[2], 0u);
+}
+
+// Ground pieces join in any order: every piece that shows the ground's top surface or its cliff
+// face starts with the same column and ends with the same column, and the step from any piece's
+// last column to any piece's first column is no harsher than the steps inside a piece.
+
+// Rows top..top+rows-1 of column x.
+std::vector<Pixel> Column(const Surface& s, int x, int top, int rows) {
+  std::vector<Pixel> c;
+  for (int y = top; y < top + rows; ++y) c.push_back(s.at(x, y));
+  return c;
+}
+
+double Step(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+  double sum = 0;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    sum += std::abs(RedOf(a[i]) - RedOf(b[i])) + std::abs(GreenOf(a[i]) - GreenOf(b[i])) +
+           std::abs(BlueOf(a[i]) - BlueOf(b[i]));
+  return sum / a.size();
+}
+
+// A stretch of ground as it appears in some piece: columns first..last (-1: the piece has no
+// such end) of rows top..top+rows-1.
+struct Stretch {
+  std::string name;
+  Surface sheet;
+  int first, last, top;
+};
+
+void ExpectJoinsInAnyOrder(const std::vector<Stretch>& pieces, int rows) {
+  const Stretch& ref = pieces.front();
+  const auto left = Column(ref.sheet, ref.first, ref.top, rows);
+  const auto right = Column(ref.sheet, ref.last, ref.top, rows);
+  for (const Stretch& p : pieces) {
+    EXPECT_TRUE(p.first < 0 || Column(p.sheet, p.first, p.top, rows) == left) << p.name << " first";
+    EXPECT_TRUE(p.last < 0 || Column(p.sheet, p.last, p.top, rows) == right) << p.name << " last";
+  }
+  double inner = 0;
+  for (int x = 0; x + 1 < ref.sheet.width(); ++x)
+    inner += Step(Column(ref.sheet, x, ref.top, rows), Column(ref.sheet, x + 1, ref.top, rows));
+  EXPECT_LE(Step(right, left), inner / (ref.sheet.width() - 1) * 1.25) << "seam between pieces";
+}
+
+TEST(ShippedArtwork, GroundTopSurfaceAndCliffFacePiecesJoinInAnyOrder) {
+  std::vector<Stretch> top = {{"Mapa1", Sheet("Mapa1.bmp"), 0, 47, 0},
+                              {"Mapa2", Sheet("Mapa2.bmp"), 0, 47, 0},
+                              {"Mapa3", Sheet("Mapa3.bmp"), 0, 47, 0},
+                              {"Mapa8", Sheet("Mapa8.bmp"), 0, 47, 40},
+                              {"Mapa5 (left end)", Sheet("Mapa5.bmp"), -1, 15, 0},
+                              {"Mapa0 (start)", Sheet("Mapa0.bmp"), -1, 91, 88},
+                              {"Mapa9 (end)", Sheet("Mapa9.bmp"), 0, -1, 29}};
+  for (int f = 0; f < 4; ++f)
+    top.push_back({"Mapa4 frame " + std::to_string(f), Sheet("Mapa4.bmp"), 72 * f, 72 * f + 71, 8});
+  ExpectJoinsInAnyOrder(top, 17);
+  // Suelo(4), the cropped piece, is Suelo(1) columns 8..55.
+  ExpectJoinsInAnyOrder({{"Suelo0", Sheet("Suelo0.bmp"), 0, 47, 0},
+                         {"Suelo1", Sheet("Suelo1.bmp"), 0, 71, 0},
+                         {"Suelo4", Sheet("Suelo1.bmp"), 8, 55, 0},
+                         {"Suelo2 (left end)", Sheet("Suelo2.bmp"), -1, 15, 0},
+                         {"Mapa0 (start)", Sheet("Mapa0.bmp"), -1, 91, 105},
+                         {"Mapa9 (end)", Sheet("Mapa9.bmp"), 0, -1, 46}},
+                        15);
+}
+
+TEST(ShippedArtwork, ChasmLooksTheSameAtEveryCutOnItsUpperRows) {
+  // Pits copy the chasm at any width from any column, next to the ground ends' own chasm
+  // colours: the depth gradient is the same in every column above the mist.
+  const Surface chasm = Sheet("Mapa6.bmp");
+  for (int y = 0; y < 20; ++y) {
+    double sum = 0;
+    for (int x = 0; x < chasm.width(); ++x) sum += Brightness(chasm.at(x, y));
+    for (int x = 0; x + 8 <= chasm.width(); x += 8) {
+      double block = 0;
+      for (int k = 0; k < 8; ++k) block += Brightness(chasm.at(x + k, y));
+      EXPECT_NEAR(block / 8, sum / chasm.width(), 12.0) << "row " << y << " column " << x;
     }
   }
 }
 
-TEST(ShippedArtwork, ShotsFlyRight) {
-  // The bolt is brighter at its head than at its tail; the game mirrors it for left shots.
-  for (const char* file : {"laser1.bmp", "laser2.bmp", "laser3.bmp"}) {
-    const Surface& s = Sheet(file);
-    long left = 0, right = 0;
-    for (int y = 0; y < s.height() / 2; ++y)
-      for (int x = 0; x < s.width(); ++x) {
-        const Pixel p = s.at(x, y);
-        (x < s.width() / 2 ? left : right) += RedOf(p) + GreenOf(p) + BlueOf(p);
-      }
-    EXPECT_GT(right, left * 3 / 2) << file;
-  }
-}
-
-TEST(ShippedArtwork, EachLivesCellShowsADifferentFigure) {
-  const Surface& lives = Sheet("Vidas_IMG.bmp");
-  std::set<std::vector<Pixel>> cells;
-  for (int n = 0; n < 10; ++n) {
-    std::vector<Pixel> cell;
-    for (int y = 0; y < 16; ++y)
-      for (int x = 0; x < 10; ++x) cell.push_back(lives.at(10 * n + x, y));
-    cells.insert(cell);
-  }
-  EXPECT_EQ(cells.size(), 10u);
-}
-
-TEST(ShippedArtwork, EndPieceHidesTheHeroDroppingIntoIt) {
-  // The hero sinks in at columns 25..48 behind the piece: solid from row 4 down to its ledge,
-  // and the ledge's ground reaches the bottom of the playfield.
-  const Surface& s = Sheet("Mapa9.bmp");
-  for (int y = 4; y < 61; ++y)
-    for (int x = 25; x <= 48; ++x) ASSERT_NE(s.at(x, y), kBlack) << x << "," << y;
-  for (int y = 29; y < 61; ++y) EXPECT_NE(s.at(0, y), kBlack) << y;
-}
-
-TEST(ShippedArtwork, ScenicPiecesCoverTheGroundBandTheyStandOn) {
-  // Nothing is drawn under these pieces, so their ground rows must be solid.
-  const Surface& ship = Sheet("Mapa0.bmp");
-  for (int y = 88; y < 120; ++y)
-    for (int x = 0; x < 92; ++x) ASSERT_NE(ship.at(x, y), kBlack) << "ship " << x << "," << y;
-  const Surface& column = Sheet("Mapa8.bmp");
-  for (int y = 40; y < 57; ++y)
-    for (int x = 0; x < 48; ++x) ASSERT_NE(column.at(x, y), kBlack) << "column " << x << "," << y;
-  const Surface& lava = Sheet("Mapa4.bmp");
-  for (int y = 8; y < 25; ++y)
-    for (int x = 0; x < 288; ++x) ASSERT_NE(lava.at(x, y), kBlack) << "lava " << x << "," << y;
-}
-
-TEST(ShippedArtwork, SkyMeetsTheStripColourAndTheScoreAreaIsFlat) {
-  const Surface& sky = Sheet("Cielo.bmp");
-  for (int x = 0; x < sky.width(); ++x)
-    EXPECT_EQ(sky.at(x, sky.height() - 1), Rgb(50, 0, 152)) << x;
-  // The score's digits are composed over a copy of the panel at (72, 48), 48 x 8.
-  const Surface& panel = Sheet("Panel.bmp");
-  for (int y = 48; y < 56; ++y)
-    for (int x = 72; x < 120; ++x) ASSERT_EQ(panel.at(x, y), panel.at(72, 48)) << x << "," << y;
-}
-
 TEST(ShippedArtwork, TheGeneratorPaintsTheSameBytesEveryRun) {
-  ScratchFolder first, second;
-  datagen::WriteArtwork(first.path());
-  datagen::WriteArtwork(second.path());
+  ScratchFolder again;
+  datagen::WriteArtwork(again.path());
   for (const ShippedSheet& entry : ShippedSheets()) {
-    std::vector<std::uint8_t> a, b;
-    ASSERT_TRUE(ReadWholeFile(first.path() / SheetFileName(entry), a));
-    ASSERT_TRUE(ReadWholeFile(second.path() / SheetFileName(entry), b));
-    EXPECT_TRUE(a == b) << SheetFileName(entry);
-    EXPECT_TRUE(a == Artwork().bytes.at(SheetFileName(entry))) << SheetFileName(entry);
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadWholeFile(again.path() / SheetFileName(entry), bytes));
+    EXPECT_TRUE(bytes == Artwork().bytes.at(SheetFileName(entry))) << SheetFileName(entry);
   }
 }
 
