@@ -4,50 +4,36 @@
 
 #include "support/game_fixture.h"
 
+// Hiding the cursor and clearing lock keys at start-up, and putting them back at the end, are
+// checked through the whole start-up in startup_test.cpp and the quitting tests.
 namespace zendor {
 namespace {
 
-struct ZoomCase {
-  int width, height, scale;
-};
-
-class FitToScreen : public ::testing::TestWithParam<ZoomCase> {};
-
-TEST_P(FitToScreen, ZoomFollowsTheScreenSize) {
-  const ZoomCase c = GetParam();
-  HeadlessPlatform platform;
-  Settings settings;
-  settings.FitToScreen = true;
-  SetDisplayResolution(platform, settings, c.width, c.height);
-  EXPECT_EQ(settings.DisplayScale, c.scale);
-  EXPECT_EQ(platform.window().width(), 256 * c.scale);
-  EXPECT_EQ(platform.window().height(), 192 * c.scale);
-  EXPECT_TRUE(platform.display().desktopChanged);
-  EXPECT_EQ(platform.display().desktopWidth, c.width);
-}
-
-INSTANTIATE_TEST_SUITE_P(Resolutions, FitToScreen,
-                         ::testing::Values(ZoomCase{640, 480, 2}, ZoomCase{800, 600, 3},
-                                           ZoomCase{1024, 768, 4}, ZoomCase{320, 240, 1},
-                                           ZoomCase{1280, 720, 4}));
-
-TEST(DisplayResolution, ZeroRestoresTheDesktopAndKeepsTheZoom) {
-  HeadlessPlatform platform;
-  Settings settings;
-  settings.FitToScreen = true;
-  SetDisplayResolution(platform, settings, 800, 600);
-  SetDisplayResolution(platform, settings, 0, 0);
-  EXPECT_FALSE(platform.display().desktopChanged);
-  EXPECT_EQ(settings.DisplayScale, 3);
-  EXPECT_EQ(platform.window().width(), 768);
-}
-
-TEST(DisplayResolution, WithoutFitToScreenTheZoomIsOne) {
-  HeadlessPlatform platform;
-  Settings settings;
-  SetDisplayResolution(platform, settings, 1600, 1200);
-  EXPECT_EQ(settings.DisplayScale, 1);
-  EXPECT_EQ(platform.window().width(), 256);
+// The zoom is the screen size over 256 x 192 rounded half to even, the smaller of the two, and
+// 1 unless the picture is fitted to the screen.
+TEST(DisplayResolution, ZoomFollowsTheScreenSizeAndZeroRestoresTheDesktop) {
+  const struct {
+    bool fit;
+    int width, height, scale;
+  } cases[] = {{true, 640, 480, 2},   {true, 800, 600, 3}, {true, 896, 768, 4},
+               {true, 1024, 768, 4},  {true, 320, 240, 1}, {true, 1280, 720, 4},
+               {false, 1600, 1200, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " fit " << c.fit);
+    HeadlessPlatform platform;
+    Settings settings;
+    settings.FitToScreen = c.fit;
+    SetDisplayResolution(platform, settings, c.width, c.height);
+    EXPECT_EQ(settings.DisplayScale, c.scale);
+    EXPECT_EQ(platform.window().width(), 256 * c.scale);
+    EXPECT_EQ(platform.window().height(), 192 * c.scale);
+    EXPECT_TRUE(platform.display().desktopChanged);
+    EXPECT_EQ(platform.display().desktopWidth, c.width);
+    SetDisplayResolution(platform, settings, 0, 0);  // the desktop back, the zoom kept
+    EXPECT_FALSE(platform.display().desktopChanged);
+    EXPECT_EQ(settings.DisplayScale, c.scale);
+    EXPECT_EQ(platform.window().width(), 256 * c.scale);
+  }
 }
 
 TEST(DisplayResolution, AbsurdSizesNeverBreakTheWindow) {
@@ -65,76 +51,47 @@ TEST(DisplayResolution, AbsurdSizesNeverBreakTheWindow) {
   EXPECT_LE(platform.window().width(), Window::kMaxClientSide);
 }
 
-TEST(Cursor, HidingTwiceAndShowingOnceLeavesItVisible) {
-  HeadlessPlatform platform;
-  HideMouseCursor(platform);
-  EXPECT_LT(platform.cursorCount(), 0);
-  HideMouseCursor(platform);
-  ShowMouseCursor(platform);
-  EXPECT_GE(platform.cursorCount(), 0);
-}
-
-TEST(KeyboardState, ClearingAKeyTurnsItsLockOff) {
-  HeadlessPlatform platform;
-  KeyboardTable table{};
-  table[20] = 0x01;  // Caps Lock on
-  table[65] = 0x80;
-  platform.SetKeyboardState(table);
-  ClearKeyState(platform, 20);
-  EXPECT_EQ(platform.GetKeyboardState()[20], 0);
-  EXPECT_EQ(platform.GetKeyboardState()[65], 0x80);
-}
-
-struct PathCase {
-  const char* ddraw;
-  bool refuseExclusive;
-  bool exclusive;
-};
-
-class DisplayPath : public ::testing::TestWithParam<PathCase> {};
-
-TEST_P(DisplayPath, ExclusiveOnlyWhenAskedAndAvailable) {
-  const PathCase c = GetParam();
-  HeadlessPlatform platform;
-  platform.RefuseExclusiveModes(c.refuseExclusive);
-  Settings settings;
-  settings.ScreenWidthText = "0";
-  settings.ScreenHeightText = "0";
-  SetUpDisplay(platform, settings, c.ddraw);
-  EXPECT_EQ(platform.display().exclusiveMode, c.exclusive);
-  EXPECT_TRUE(platform.taskSwitchingLocked());
-  EXPECT_EQ(settings.DisplayScale, 1);
-  if (c.exclusive) {
-    EXPECT_EQ(settings.DisplayOffsetX, 32);
-    EXPECT_EQ(settings.DisplayOffsetY, 4);
-    EXPECT_EQ(platform.window().width(), 320);
-    EXPECT_EQ(platform.display().modeBits, 24);
-  } else {
-    EXPECT_EQ(settings.DisplayOffsetX, 0);
-    EXPECT_EQ(settings.DisplayOffsetY, 0);
-    EXPECT_EQ(platform.window().width(), 256);
-    EXPECT_EQ(platform.window().height(), 192);
-    EXPECT_FALSE(platform.display().desktopChanged);
+// Exclusive only when asked for and available; otherwise a window, fitted to the configured
+// screen size.
+TEST(DisplayPath, FollowsTheDDrawValueAndTheConfiguredScreenSize) {
+  const struct {
+    const char* ddraw;
+    bool refuseExclusive, exclusive;
+    const char *width = "0", *height = "0";
+    int scale = 1;
+  } cases[] = {{"1", false, true},
+               {"0", false, false},
+               {"abc", false, false},
+               {"2", false, true},
+               {"1xyz", false, true},
+               {"1", true, false},
+               {"0", false, false, "1024", "768", 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << c.ddraw << (c.refuseExclusive ? " refused " : " ") << c.width);
+    HeadlessPlatform platform;
+    platform.RefuseExclusiveModes(c.refuseExclusive);
+    Settings settings;
+    settings.FitToScreen = true;
+    settings.ScreenWidthText = c.width;
+    settings.ScreenHeightText = c.height;
+    SetUpDisplay(platform, settings, c.ddraw);
+    EXPECT_EQ(platform.display().exclusiveMode, c.exclusive);
+    EXPECT_TRUE(platform.taskSwitchingLocked());
+    EXPECT_EQ(settings.DisplayScale, c.scale);
+    if (c.exclusive) {
+      EXPECT_EQ(settings.DisplayOffsetX, 32);
+      EXPECT_EQ(settings.DisplayOffsetY, 4);
+      EXPECT_EQ(platform.window().width(), 320);
+      EXPECT_EQ(platform.display().modeBits, 24);
+    } else {
+      EXPECT_EQ(settings.DisplayOffsetX, 0);
+      EXPECT_EQ(settings.DisplayOffsetY, 0);
+      EXPECT_EQ(platform.window().width(), 256 * c.scale);
+      EXPECT_EQ(platform.window().height(), 192 * c.scale);
+      EXPECT_EQ(platform.display().desktopChanged, c.scale > 1);
+    }
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(DDrawValues, DisplayPath,
-                         ::testing::Values(PathCase{"1", false, true}, PathCase{"0", false, false},
-                                           PathCase{"abc", false, false},
-                                           PathCase{"2", false, true},
-                                           PathCase{"1xyz", false, true},
-                                           PathCase{"1", true, false}));
-
-TEST(DisplayPathWindowed, ConfiguredScreenSizeZooms) {
-  HeadlessPlatform platform;
-  Settings settings;
-  settings.FitToScreen = true;
-  settings.ScreenWidthText = "1024";
-  settings.ScreenHeightText = "768";
-  SetUpDisplay(platform, settings, "0");
-  EXPECT_EQ(settings.DisplayScale, 4);
-  EXPECT_EQ(platform.window().width(), 1024);
-  EXPECT_EQ(platform.window().left(), 0);
 }
 
 }  // namespace

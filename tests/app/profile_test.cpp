@@ -4,6 +4,7 @@
 
 #include "support/game_fixture.h"
 
+// Halves rounded to the even neighbour are checked through the display zoom in display_test.cpp.
 namespace zendor {
 namespace {
 
@@ -22,39 +23,23 @@ TEST(ProfileFile, ReadsValuesLikeTheSystemDoes) {
   EXPECT_EQ(ReadProfileString(ini, "Opciones", "Ancho", "x"), "x");
   EXPECT_EQ(ReadProfileString((dir.path() / "missing.ini").string(), "Pantalla", "Ancho", "0"),
             "0");
-}
 
-TEST(ProfileFile, JunkLongValuesAndNulsNeverBreakReading) {
-  ScratchFolder dir;
-  std::string junk = "\x01\xff[Pantalla\n=====\n[Pantalla]\nAncho=";
-  junk += std::string(1000, '9');
+  // Junk, long values and NULs never break reading: at most 254 characters, up to a NUL.
+  std::string junk = "\x01\xff[Pantalla\n=====\n[Pantalla]\nAncho=" + std::string(1000, '9');
   junk += "\nAlto=12";
-  junk += '\0';
+  junk += '\0';  // the value ends here
   junk += "34\n";
   for (int i = 0; i < 256; ++i) junk += static_cast<char>(i);
-  const auto ini = dir.Write("junk.ini", junk);
-  EXPECT_EQ(ReadProfileString(ini, "Pantalla", "Ancho", "0").size(), 254u);
-  EXPECT_EQ(ReadProfileString(ini, "Pantalla", "Alto", "0"), "12");
+  const auto bad = dir.Write("junk.ini", junk);
+  EXPECT_EQ(ReadProfileString(bad, "Pantalla", "Ancho", "0").size(), 254u);
+  EXPECT_EQ(ReadProfileString(bad, "Pantalla", "Alto", "0"), "12");
 }
 
-TEST(LeadingNumberTest, ReadsTheLeadingDecimalLiteral) {
-  EXPECT_EQ(LeadingNumber("3"), 3);
-  EXPECT_EQ(LeadingNumber("  12abc"), 12);
-  EXPECT_EQ(LeadingNumber("-4"), -4);
-  EXPECT_EQ(LeadingNumber("2.5x"), 2.5);
-  EXPECT_EQ(LeadingNumber("1e3"), 1000);
-  EXPECT_EQ(LeadingNumber("1e"), 1);
-  EXPECT_EQ(LeadingNumber("abc"), 0);
-  EXPECT_EQ(LeadingNumber(""), 0);
-  EXPECT_EQ(LeadingNumber("."), 0);
-  EXPECT_EQ(LeadingNumber("1e999999"), 0);  // not a finite number
-}
-
-TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(RoundHalfEven(2.5), 2);
-  EXPECT_EQ(RoundHalfEven(3.5), 4);
-  EXPECT_EQ(RoundHalfEven(3.125), 3);
-  EXPECT_EQ(RoundHalfEven(3.75), 4);
+TEST(ProfileFile, ANumberIsTheLeadingDecimalLiteral) {
+  const std::pair<const char*, double> cases[] = {
+      {"3", 3},  {"  12abc", 12}, {"-4", -4}, {"2.5x", 2.5}, {"1e3", 1000},
+      {"1e", 1}, {"abc", 0},      {"", 0},    {".", 0},      {"1e999999", 0}};  // not finite
+  for (const auto& [text, number] : cases) EXPECT_EQ(LeadingNumber(text), number) << text;
 }
 
 }  // namespace

@@ -11,40 +11,37 @@ namespace {
 using testing::GameFixture;
 using testing::ScratchFolder;
 
-struct DifficultyCase {
-  const char* value;
-  int maxEnemies;
-  float rarity;
-};
-
-class Difficulty : public ::testing::TestWithParam<DifficultyCase> {};
-
-TEST_P(Difficulty, SetsEnemyCountAndRarity) {
-  const DifficultyCase c = GetParam();
-  GameFixture f;
-  ScratchFolder dir;
-  dir.Write("Zendor Vostrik.INI", std::string("[Opciones]\nDificultad=") + c.value + "\n");
+// Reads the configuration of a program folder holding the given INI files.
+std::string ReadFrom(GameFixture& f, const ScratchFolder& dir) {
   f.settings.ProgramFolder = dir.folder();
   std::string ddraw;
   ReadConfiguration(f.v, ddraw);
-  EXPECT_EQ(f.settings.MaxEnemies, c.maxEnemies);
-  EXPECT_EQ(f.settings.SpawnRarityScale, c.rarity);
-  EXPECT_EQ(ddraw, "1");
+  return ddraw;
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, Difficulty,
-                         ::testing::Values(DifficultyCase{"0", 2, 4}, DifficultyCase{"1", 2, 2},
-                                           DifficultyCase{"2", 5, 5}, DifficultyCase{"3", 8, 8},
-                                           DifficultyCase{"4", 8, 5}, DifficultyCase{"5", 11, 8},
-                                           DifficultyCase{"6", 2, 2}, DifficultyCase{"junk", 2, 4},
-                                           DifficultyCase{"99999999999999999999", 2, 2}));
+TEST(Configuration, DifficultySetsEnemyCountAndRarity) {
+  const struct {
+    const char* value;
+    int maxEnemies;
+    float rarity;
+  } cases[] = {{"0", 2, 4}, {"1", 2, 2},    {"2", 5, 5},
+               {"3", 8, 8}, {"4", 8, 5},    {"5", 11, 8},
+               {"6", 2, 2}, {"junk", 2, 4}, {"99999999999999999999", 2, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    GameFixture f;
+    ScratchFolder dir;
+    dir.Write("Zendor Vostrik.INI", std::string("[Opciones]\nDificultad=") + c.value + "\n");
+    EXPECT_EQ(ReadFrom(f, dir), "1");
+    EXPECT_EQ(f.settings.MaxEnemies, c.maxEnemies);
+    EXPECT_EQ(f.settings.SpawnRarityScale, c.rarity);
+  }
+}
 
 TEST(Configuration, MissingFilesGiveTheDefaultsAndOneMessage) {
   GameFixture f;
   ScratchFolder dir;
-  f.settings.ProgramFolder = dir.folder();
-  std::string ddraw;
-  ReadConfiguration(f.v, ddraw);
+  ReadFrom(f, dir);
   ASSERT_EQ(f.platform.messages().size(), 1u);
   EXPECT_EQ(f.platform.messages()[0].text,
             "Aqu\xC3\xAD abre el SetUp.EXE para configurar el juego");
@@ -60,48 +57,45 @@ TEST(Configuration, SwitchesAndFullScreenValues) {
   ScratchFolder dir;
   dir.Write("Zendor Vostrik.INI", "[Pantalla]\nPantallaCompleta=3\nAncho=800x\n");
   dir.Write("Brinmoor.INI", "[Sonido]\nSND=off\nMUS=2\n");
-  f.settings.ProgramFolder = dir.folder();
-  std::string ddraw;
-  ReadConfiguration(f.v, ddraw);
+  ReadFrom(f, dir);
   EXPECT_TRUE(f.platform.messages().empty());
   EXPECT_FALSE(f.settings.FitToScreen);  // 3 behaves like 0
   EXPECT_EQ(f.settings.ScreenWidthText, "800x");
   EXPECT_FALSE(f.settings.SoundOn);  // no leading number reads 0
   EXPECT_TRUE(f.settings.MusicOn);
   dir.Write("Zendor Vostrik.INI", "[Pantalla]\nPantallaCompleta=2\n");
-  ReadConfiguration(f.v, ddraw);
+  ReadFrom(f, dir);
   EXPECT_TRUE(f.settings.FitToScreen);
 }
 
+// The whole start-up on the headless platform, from the shipped program folder.
 TEST(StartUpProcedure, AnUnusableTemporaryFolderStopsWithItsName) {
-  GameFixture f;
-  ScratchFolder dir;
-  const std::string blocked = (dir.path() / "not-a-folder").string();
-  dir.Write("not-a-folder", "a file where the folder should be");
-  f.platform.SetTempFolder(blocked);
+  HeadlessPlatform p;
   testing::RecordingTracer tracer;
-  HeadlessPlatform& p = f.platform;
+  ScratchFolder dir;
+  const std::string blocked = dir.Write("not-a-folder", "a file where the folder should be");
+  p.SetTempFolder(blocked);
   EXPECT_EQ(RunProgram(p, GameFixture::ShippedGameFolder(), tracer), "error");
   ASSERT_EQ(p.messages().size(), 1u);
   EXPECT_NE(p.messages()[0].text.find(blocked), std::string::npos) << p.messages()[0].text;
 }
 
 TEST(StartUpProcedure, KeyboardIsSavedThenLockKeysCleared) {
-  GameFixture f;
+  HeadlessPlatform p;
+  testing::RecordingTracer tracer;
   ScratchFolder temp;
-  f.platform.SetTempFolder(temp.folder());
+  p.SetTempFolder(temp.folder());
   KeyboardTable table{};
   table[20] = 1;   // Caps Lock on
   table[144] = 1;  // Num Lock on
   table[65] = 0x80;
-  f.platform.SetKeyboardState(table);
-  f.platform.StopAt(0, "until");
-  testing::RecordingTracer tracer;
-  RunProgram(f.platform, GameFixture::ShippedGameFolder(), tracer);
-  EXPECT_EQ(f.platform.GetKeyboardState()[20], 0);
-  EXPECT_EQ(f.platform.GetKeyboardState()[144], 0);
-  EXPECT_EQ(f.platform.GetKeyboardState()[65], 0x80);
-  EXPECT_LT(f.platform.cursorCount(), 0);
+  p.SetKeyboardState(table);
+  p.StopAt(0, "until");
+  RunProgram(p, GameFixture::ShippedGameFolder(), tracer);
+  EXPECT_EQ(p.GetKeyboardState()[20], 0);
+  EXPECT_EQ(p.GetKeyboardState()[144], 0);
+  EXPECT_EQ(p.GetKeyboardState()[65], 0x80);
+  EXPECT_LT(p.cursorCount(), 0);  // and the cursor hidden
 }
 
 }  // namespace

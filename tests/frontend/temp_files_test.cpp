@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,17 +13,9 @@
 namespace zendor {
 namespace {
 
-using testing::GameFixture;
-using testing::ScratchFolder;
+namespace fs = std::filesystem;
 
-std::vector<std::string> Lines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::uint8_t> Bytes(const std::filesystem::path& path) {
+std::vector<std::uint8_t> Bytes(const fs::path& path) {
   std::vector<std::uint8_t> bytes;
   ReadWholeFile(path, bytes);
   return bytes;
@@ -39,63 +30,51 @@ struct TempFilesFixture {
     EXPECT_TRUE(f.settings.Registry.Create(temp.folder() + "abcdefgh.tmp", &error)) << error;
   }
   std::string Temp(const std::string& name) const { return temp.folder() + name; }
-  std::vector<std::string> Registered() const { return Lines(f.settings.Registry.path()); }
+  std::vector<std::string> Registered() const {
+    std::ifstream in(f.settings.Registry.path());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
 
-  ScratchFolder program;
-  ScratchFolder temp;
-  GameFixture f;
+  testing::ScratchFolder program;
+  testing::ScratchFolder temp;
+  testing::GameFixture f;
 };
 
-TEST(StillFades, DarkenThePixelRowsStepByStepAndLeaveTheHeaders) {
+TEST(StillFades, DarkenThePixelRowsStepByStepLeaveTheHeadersAndReplaceLeftOvers) {
   TempFilesFixture t;
+  EXPECT_FALSE(MakeStillFades(t.f.v));  // no loading picture: nothing is written
+  EXPECT_FALSE(fs::exists(t.Temp("pan0.tmp")));
+  EXPECT_TRUE(t.Registered().empty());
+
   Surface picture(256, 192, Rgb(200, 200, 200));
   picture.set(0, 191, Rgb(51, 120, 255));  // bottom-up rows: the first pixel in the file
   t.f.v.sheets.Pantalla = picture;
-
+  // a file of an earlier run is replaced, never written through: a link might lead anywhere
+  const auto victim = t.program.Write("precious.txt", "keep me");
+  fs::create_symlink(victim, t.Temp("pan2.tmp"));
   ASSERT_TRUE(MakeStillFades(t.f.v));
+  EXPECT_FALSE(fs::is_symlink(t.Temp("pan2.tmp")));
+  EXPECT_EQ(Bytes(victim), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
   EXPECT_EQ(t.f.settings.FadeStepCount, 5);
 
   const std::vector<std::uint8_t> fresh = EncodeBmp24(picture);
   ASSERT_EQ(fresh.size(), 147510u);
   EXPECT_EQ(Bytes(t.Temp("pan0.tmp")), fresh);
-
-  // blue, green, red of the first pixel, then a plain grey byte
-  const int expectedBlue[] = {255, 204, 153, 102, 51, 0};
-  const int expectedGreen[] = {120, 69, 18, 0, 0, 0};
-  const int expectedRed[] = {51, 0, 0, 0, 0, 0};
-  const int expectedGrey[] = {200, 149, 98, 47, 0, 0};
+  // blue, green, red of the first pixel, then a plain grey byte, in each picture
+  const int expected[6][4] = {{255, 120, 51, 200}, {204, 69, 0, 149}, {153, 18, 0, 98},
+                              {102, 0, 0, 47},     {51, 0, 0, 0},     {0, 0, 0, 0}};
   for (int n = 0; n <= 5; ++n) {
     SCOPED_TRACE("pan" + std::to_string(n));
     const std::vector<std::uint8_t> file = Bytes(t.Temp(FadePictureName(n)));
     ASSERT_EQ(file.size(), fresh.size());
     EXPECT_TRUE(std::equal(file.begin(), file.begin() + 54, fresh.begin()));
-    EXPECT_EQ(file[54], expectedBlue[n]);
-    EXPECT_EQ(file[55], expectedGreen[n]);
-    EXPECT_EQ(file[56], expectedRed[n]);
-    EXPECT_EQ(file[57], expectedGrey[n]);
-    EXPECT_EQ(file.back(), expectedGrey[n]);
+    EXPECT_EQ(std::vector<int>(file.begin() + 54, file.begin() + 58),
+              std::vector<int>(expected[n], expected[n] + 4));
+    EXPECT_EQ(file.back(), expected[n][3]);
   }
   EXPECT_TRUE(t.f.platform.messages().empty());
-}
-
-TEST(StillFades, WithoutALoadingPictureNothingIsWritten) {
-  TempFilesFixture t;
-  EXPECT_FALSE(MakeStillFades(t.f.v));
-  EXPECT_FALSE(std::filesystem::exists(t.Temp("pan0.tmp")));
-  EXPECT_TRUE(t.Registered().empty());
-}
-
-TEST(StillFades, ReplaceALeftOverLinkInsteadOfWritingThroughIt) {
-  TempFilesFixture t;
-  const auto victim = t.program.Write("precious.txt", "keep me");
-  std::filesystem::create_symlink(victim, t.Temp("pan2.tmp"));
-  t.f.v.sheets.Pantalla = Surface(256, 192, Rgb(10, 20, 30));
-  ASSERT_TRUE(MakeStillFades(t.f.v));
-  EXPECT_FALSE(std::filesystem::is_symlink(t.Temp("pan2.tmp")));
-  std::ifstream in(victim);
-  std::stringstream content;
-  content << in.rdbuf();
-  EXPECT_EQ(content.str(), "keep me");
 }
 
 TEST(Unpacking, RestoresOnlyThePresentFilesAndListsEveryFileInCreationOrder) {
@@ -113,22 +92,15 @@ TEST(Unpacking, RestoresOnlyThePresentFilesAndListsEveryFileInCreationOrder) {
   EXPECT_EQ(Bytes(t.Temp("mus3.tmp")), (std::vector<std::uint8_t>{0xF0, 0x01}));
 
   std::vector<std::string> expected;
-  for (int n = 0; n <= 5; ++n) expected.push_back(t.Temp("pan" + std::to_string(n) + ".tmp"));
-  expected.push_back(t.Temp("snd0.tmp"));
-  expected.push_back(t.Temp("snd5.tmp"));
-  expected.push_back(t.Temp("mus3.tmp"));
+  for (int n = 0; n <= 5; ++n) expected.push_back(t.Temp(FadePictureName(n)));
+  for (const char* name : {"snd0.tmp", "snd5.tmp", "mus3.tmp"}) expected.push_back(t.Temp(name));
   EXPECT_EQ(t.Registered(), expected);
-
-  std::size_t files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(t.temp.path())) {
-    ++files;
-  }
-  EXPECT_EQ(files, expected.size() + 1);  // and the registry itself
-
+  // nothing else but the registry itself, and every file the owner's alone
+  EXPECT_EQ(std::distance(fs::directory_iterator(t.temp.path()), fs::directory_iterator()),
+            static_cast<std::ptrdiff_t>(expected.size() + 1));
   for (const auto& path : expected) {
-    const auto perms = std::filesystem::status(path).permissions();
-    EXPECT_EQ(perms & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write)
         << path;
   }
 }

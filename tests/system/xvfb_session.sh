@@ -8,63 +8,44 @@ mkdir -p "$tmp_root"
 xvfb_pid=
 game_pid=
 
-skip() {
-  echo "SKIP: $*"
-  exit 0
-}
+skip() { echo "SKIP: $*"; exit 0; }
 
 fail() {
   echo "FAIL: $*"
-  if [ -s "$work/game.log" ]; then
-    echo "--- game output"
-    tail -n 20 "$work/game.log"
-  fi
+  [ ! -s "$work/game.log" ] || { echo "--- game output"; tail -n 20 "$work/game.log"; }
   exit 1
 }
 
 cleanup() {
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    kill -KILL "$game_pid" 2>/dev/null || true
-    { wait "$game_pid"; } 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  [ -z "$game_pid" ] || kill -KILL "$game_pid" 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-for tool in Xvfb xdotool xwininfo; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+for tool in Xvfb xdotool xwininfo; do command -v "$tool" >/dev/null || skip "no $tool"; done
 [ -x "$GAME_DIR/zendor" ] || skip "no game binary in $GAME_DIR"
 
 # Starts Xvfb on a display it picks itself (so parallel servers never collide).
 start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=:$(head -n 1 "$work/display")
 }
 
-# Starts the game in the background with its own temporary folder and no sound card. A shell
-# starts background commands with Ctrl+C ignored; the game gets it back as a terminal gives it.
-# Leak checking stays with the unit tests: at the exit of a whole sanitized program the leak
-# checker trips over the system's graphics and sound libraries and would decide the exit status.
+# Starts the game from $GAME_DIR in the background with its own temporary folder, no sound card
+# unless SDL_AUDIODRIVER names one, Ctrl+C back (a shell's background commands ignore it), and no
+# leak checker: it trips over the system's graphics and sound libraries at exit.
 start_game() {
-  TMPDIR=$tmp_root SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 \
-    env --default-signal=INT "$GAME_DIR/zendor" \
-    >"$work/game.log" 2>&1 &
+  TMPDIR=$tmp_root SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} ASAN_OPTIONS=detect_leaks=0 \
+    env --default-signal=INT "$GAME_DIR/zendor" >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 
-# Waits for the game window and keeps its id in $window; skips when the game cannot open a
-# display.
+# Waits for the game window and keeps its id in $window; skips when no display can be opened.
 wait_for_window() {
   window=
   for _ in $(seq 200); do
@@ -82,55 +63,38 @@ wait_for_window() {
   fail "no game window after 20 s"
 }
 
-# Waits up to $2 seconds for the game to end; its exit status is left in $game_status.
-wait_for_exit() {
-  local seconds=$1
-  for _ in $(seq $((seconds * 10))); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      game_status=0
-      { wait "$game_pid"; } 2>/dev/null || game_status=$?
-      game_pid=
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
+# Waits up to $1 seconds for the game to end with status 0 ($2 says after what) and for its
+# temporary folder to be empty.
+expect_clean_exit() {
+  for _ in $(seq $(($1 * 10))); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "the game did not end $2"
+  local status=0
+  { wait "$game_pid"; } 2>/dev/null || status=$?
+  game_pid=
+  [ "$status" = 0 ] || fail "$2: the game ended with status $status"
+  [ -z "$(temp_files)" ] || fail "left behind $2: $(temp_files)"
 }
 
 # The files in the game's temporary folder, one per line.
-temp_files() {
-  find "$game_temp" -mindepth 1 2>/dev/null || true
-}
+temp_files() { find "$game_temp" -mindepth 1 2>/dev/null || true; }
 
-# Waits up to $1 seconds for the temporary folder to empty.
-wait_for_empty_temp() {
-  for _ in $(seq $(($1 * 10))); do
-    [ -z "$(temp_files)" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+press() { xdotool windowfocus "$window" 2>/dev/null || true; xdotool key "$@"; }
 
-press() {
-  xdotool windowfocus "$window" 2>/dev/null || true
-  xdotool key "$@"
-}
-
-# Waits up to 15 s for the farewell box and closes it with Return (the game then ends).
-dismiss_farewell() {
+# Escape in the menu quits: the temporary folder empties at once, the farewell box comes up
+# 5 seconds later, and closing it with Return ends the game.
+quit_from_menu() {
+  press Escape
+  for _ in $(seq 40); do [ -z "$(temp_files)" ] && break; sleep 0.1; done
+  [ -z "$(temp_files)" ] || fail "left behind after Escape: $(temp_files)"
   for _ in $(seq 150); do
-    kill -0 "$game_pid" 2>/dev/null || return 0
+    kill -0 "$game_pid" 2>/dev/null || break
     box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Zendor Vostrik XxI".*/\1/p' | head -n 1)
     if [ -n "$box" ]; then
       xdotool windowfocus "$box" 2>/dev/null || true
       xdotool key Return
-      return 0
+      break
     fi
     sleep 0.1
   done
-}
-
-# The game must have ended with status 0.
-check_clean_exit() {
-  [ "$game_status" = 0 ] || fail "$1: the game ended with status $game_status"
+  expect_clean_exit 10 "after the farewell"
 }
