@@ -379,4 +379,12 @@ void PitFallTest(Ventana& v, int pit) {
   }
 }
 
+void CatchHero(Hero& h) {
+  h.HeroState = 3;
+  h.HeroActive = false;
+  h.Walking = false;
+  h.HeroStep = 0;
+  h.HeroCaught = true;
+}
+
 }  // namespace zendor

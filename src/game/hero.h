@@ -19,5 +19,7 @@ void HeroUpkeep(Ventana& v);
 void IdleGesture(Ventana& v);
 // Run right after pit i is drawn: a hero standing wholly over it falls.
 void PitFallTest(Ventana& v, int pit);
+// A touch or the lava: the hero stands still and starts exploding.
+void CatchHero(Hero& h);
 
 }  // namespace zendor

@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "assets/sound_system.h"
+#include "game/hero.h"
 #include "game/int16.h"
 #include "platform/blit.h"
 #include "platform/platform.h"
@@ -103,11 +104,7 @@ void TouchHero(Ventana& v, const Enemy& e, EnemyFrameSize f) {
   const bool overlaps = e.Y < h.HeroY - 1 + heroHalf && e.Y - 1 + f.height > h.HeroY &&
                         e.X + f.width - 1 > 117 && e.X + 12 < kHeroScreenX + h.HeroWidth - 1;
   if (!overlaps || !h.HeroActive || v.game.HideHero || h.HeroCaught) return;
-  h.HeroState = 3;
-  h.HeroActive = false;
-  h.Walking = false;
-  h.HeroStep = 0;
-  h.HeroCaught = true;
+  CatchHero(h);
 }
 
 void Animate(Enemy& e, int slot) {

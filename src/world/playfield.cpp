@@ -65,11 +65,7 @@ void BurnHeroInLava(Ventana& v, int pieceX) {
   const double heroRight = heroLeft + h.HeroWidth;
   if (heroLeft >= pieceX && heroRight <= pieceX + kDeadlyLavaWidth && h.HeroY >= kGroundY &&
       h.HeroActive && !h.HeroCaught) {
-    h.HeroState = 3;
-    h.HeroActive = false;
-    h.Walking = false;
-    h.HeroStep = 0;
-    h.HeroCaught = true;
+    CatchHero(h);
   }
 }
 
