@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real game under Xvfb, played from the keyboard: start a game, walk, jump, crouch and
-# shoot, strike standing, pause and resume with a direction key, then Escape back to the menu
+# shoot, pause and resume with a direction key, strike standing, then Escape back to the menu
 # and quit from there. The view must move while the hero walks and jumps, stand still while
 # the game is paused, and nothing may stay in the temporary folder. With SCREENS_DIR set, the
 # screenshots taken along the way are copied there.
@@ -88,12 +88,10 @@ after 0.3 shot
 sleep 0.5
 xdotool keyup Down
 sleep 0.4
-press ctrl
-after 0.2 attack
-sleep 0.6
-alive "after a close attack"
 
-# Paused, the picture holds; the right key resumes and the view moves on.
+# Paused, the picture holds; the right key resumes and the view moves on. This comes before
+# the close attack: a hero still striking ignores the direction keys, and on a slow machine
+# the strike could outlast any fixed wait.
 press Pause
 for _ in $(seq 40); do  # the pause is taken at the next frame
   after 0.25 paused
@@ -107,6 +105,10 @@ shot_until_changed still_paused resumed 20 || fail "the right key did not resume
 sleep 1
 xdotool keyup Right
 after 0.3 resumed
+press ctrl
+after 0.2 attack
+sleep 0.6
+alive "after a close attack"
 press Escape
 after 1 back_to_menu
 alive "after Escape in the game"
