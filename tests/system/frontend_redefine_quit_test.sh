@@ -7,18 +7,26 @@ set -euo pipefail
 GAME_DIR=$1
 . "$(dirname "$0")/xvfb_session.sh"
 
+need_pictures
+windowed_copy
 start_xvfb
 start_game
 wait_for_window
-sleep 5  # the loading screen, then the menu
+wait_until 180 menu_shown menu || fail "the menu did not come up"
 
+# Each key is pressed once the prompt has answered the one before: the first prompt replaces
+# the menu, each key the prompt, and the sixth brings the menu back.
 press 2
-sleep 1
-for key in Escape a b c d e; do
+wait_until 60 changed_from menu prompt0 || fail "2 in the menu did not ask for the keys"
+step=0
+for key in Escape a b c d; do
   press "$key"
-  sleep 0.5
+  wait_until 60 changed_from "prompt$step" "prompt$((step + 1))" ||
+    fail "the prompt did not move on after $key"
+  step=$((step + 1))
 done
-sleep 1
+press e
+wait_until 120 menu_shown menu_again || fail "the menu did not come back after the sixth key"
 kill -0 "$game_pid" 2>/dev/null || fail "Escape during the redefinition ended the game"
 [ -n "$(temp_files)" ] || fail "the running game has no temporary files"
 quit_from_menu

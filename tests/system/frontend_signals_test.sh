@@ -9,8 +9,8 @@ GAME_DIR=$1
 start_xvfb
 for signal in KILL TERM INT; do
   start_game
+  # The window comes up once start-up has written every temporary file.
   wait_for_window
-  sleep 5
   kill -"$signal" "$game_pid"
   if [ "$signal" = KILL ]; then  # a run killed without warning cannot clean up
     { wait "$game_pid"; } 2>/dev/null || true
@@ -18,7 +18,7 @@ for signal in KILL TERM INT; do
     leftovers=$(temp_files | wc -l)
     [ "$leftovers" -gt 0 ] || fail "the killed run left nothing to clean up"
   else
-    expect_clean_exit 10 "after SIG$signal"
+    expect_clean_exit 60 "after SIG$signal"
   fi
 done
 echo "PASS: the killed run's $leftovers files were removed; SIGTERM and SIGINT left nothing behind"

@@ -1,5 +1,9 @@
-# Shared by the system tests: a private X server, the real game on it, and a look at
-# the game's temporary folder. Source it with GAME_DIR set; it cleans up after itself on exit.
+# Shared by the system tests: a private X server, the real game on it, a look at its window and
+# at the game's temporary folder. Source it with GAME_DIR set; it cleans up after itself on exit.
+#
+# Nothing here waits a fixed time for the game: every step polls for the state it needs (a window
+# on screen, a picture, a file, the process gone) until a generous deadline, so a slow or busy
+# machine only makes a test slower, never wrong.
 
 work=$(mktemp -d)
 tmp_root=$work/tmp
@@ -7,8 +11,11 @@ game_temp=$tmp_root/zendor-$(id -u)
 mkdir -p "$tmp_root"
 xvfb_pid=
 game_pid=
+window=
 
-skip() { echo "SKIP: $*"; exit 0; }
+# CTest shows a test that exits with this status as skipped (SKIP_RETURN_CODE).
+readonly skip_status=77
+skip() { echo "SKIP: $*"; exit "$skip_status"; }
 
 fail() {
   echo "FAIL: $*"
@@ -27,13 +34,31 @@ trap cleanup EXIT
 for tool in Xvfb xdotool xwininfo; do command -v "$tool" >/dev/null || skip "no $tool"; done
 [ -x "$GAME_DIR/zendor" ] || skip "no game binary in $GAME_DIR"
 
+# Runs "$@" every tenth of a second until it succeeds (status 0) or $1 seconds have passed
+# (status 1).
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
 # Starts Xvfb on a display it picks itself (so parallel servers never collide).
 start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  wait_until 60 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=:$(head -n 1 "$work/display")
+}
+
+# A copy of the program folder in $work/game that plays in a window rather than full screen
+# (Xvfb has no window manager to make one fill the screen); GAME_DIR names it from then on.
+windowed_copy() {
+  cp -r "$GAME_DIR" "$work/game"
+  GAME_DIR=$work/game
+  sed -i 's/^DDraw=.*/DDraw=0/' "$GAME_DIR/Zendor Vostrik.INI"
 }
 
 # Starts the game from $GAME_DIR in the background with its own temporary folder, no sound card
@@ -45,56 +70,112 @@ start_game() {
   game_pid=$!
 }
 
-# Waits for the game window and keeps its id in $window; skips when no display can be opened.
-wait_for_window() {
-  window=
-  for _ in $(seq 200); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid" || true
-      game_pid=
-      grep -q "display could not be opened" "$work/game.log" &&
-        skip "the game cannot open a display here"
-      fail "the game ended before its window appeared"
+# True once a window of the game is on screen (mapped and viewable); keeps its id in $window.
+# Fails the test when the game has ended; skips it when no display can be opened.
+game_window_shown() {
+  if ! kill -0 "$game_pid" 2>/dev/null; then
+    wait "$game_pid" || true
+    game_pid=
+    grep -q "display could not be opened" "$work/game.log" &&
+      skip "the game cannot open a display here"
+    fail "the game ended before its window appeared"
+  fi
+  local id
+  for id in $(xdotool search --name '^Zendor Vostrik XXI$' 2>/dev/null); do
+    if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+      window=$id
+      return 0
     fi
-    window=$(xdotool search --name '^Zendor Vostrik XXI$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && return 0
-    sleep 0.1
   done
-  fail "no game window after 20 s"
+  return 1
 }
 
-# Waits up to $1 seconds for the game to end with status 0 ($2 says after what) and for its
-# temporary folder to be empty.
-expect_clean_exit() {
-  for _ in $(seq $(($1 * 10))); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$game_pid" 2>/dev/null && fail "the game did not end $2"
-  local status=0
-  { wait "$game_pid"; } 2>/dev/null || status=$?
-  game_pid=
-  [ "$status" = 0 ] || fail "$2: the game ended with status $status"
-  [ -z "$(temp_files)" ] || fail "left behind $2: $(temp_files)"
+# Waits for the game window to be on screen. A slow start (the sanitizers, a busy machine) may
+# take long: the loading of every picture and sound comes first.
+wait_for_window() {
+  window=
+  wait_until 180 game_window_shown || fail "no game window on screen after 180 s"
 }
 
 # The files in the game's temporary folder, one per line.
 temp_files() { find "$game_temp" -mindepth 1 2>/dev/null || true; }
+no_temp_files() { [ -z "$(temp_files)" ]; }
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+
+# Waits up to $1 seconds for the game to end with status 0 ($2 says after what) and for its
+# temporary folder to be empty.
+expect_clean_exit() {
+  wait_until "$1" game_ended || fail "the game did not end $2"
+  local status=0
+  { wait "$game_pid"; } 2>/dev/null || status=$?
+  game_pid=
+  [ "$status" = 0 ] || fail "$2: the game ended with status $status"
+  no_temp_files || fail "left behind $2: $(temp_files)"
+  ! grep -q -e 'Sanitizer' -e 'runtime error' "$work/game.log" || fail "$2: a sanitizer report"
+}
 
 press() { xdotool windowfocus "$window" 2>/dev/null || true; xdotool key "$@"; }
+
+# The id of the farewell box, once it is on screen.
+farewell_box() {
+  box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Zendor Vostrik XxI".*/\1/p' | head -n 1)
+  [ -n "$box" ]
+}
 
 # Escape in the menu quits: the temporary folder empties at once, the farewell box comes up
 # 5 seconds later, and closing it with Return ends the game.
 quit_from_menu() {
   press Escape
-  for _ in $(seq 40); do [ -z "$(temp_files)" ] && break; sleep 0.1; done
-  [ -z "$(temp_files)" ] || fail "left behind after Escape: $(temp_files)"
-  for _ in $(seq 150); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    box=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Zendor Vostrik XxI".*/\1/p' | head -n 1)
-    if [ -n "$box" ]; then
-      xdotool windowfocus "$box" 2>/dev/null || true
-      xdotool key Return
-      break
-    fi
-    sleep 0.1
-  done
-  expect_clean_exit 10 "after the farewell"
+  wait_until 60 no_temp_files || fail "left behind after Escape: $(temp_files)"
+  if wait_until 120 farewell_box; then
+    xdotool windowfocus "$box" 2>/dev/null || true
+    xdotool key Return
+  fi
+  expect_clean_exit 60 "after the farewell"
 }
+
+# --- The game's picture, for the tests that look at it (they call need_pictures first).
+
+need_pictures() {
+  local tool
+  for tool in convert xwd; do command -v "$tool" >/dev/null || skip "no $tool"; done
+}
+
+# The game window as $work/$1.png; false while the window cannot be read.
+shot() {
+  rm -f "$work/$1.png"
+  xwd -silent -id "$window" >"$work/$1.xwd" 2>/dev/null &&
+    convert "xwd:$work/$1.xwd" "$work/$1.png" 2>/dev/null
+}
+
+# Takes shot $1, retrying for a while should the window be busy being redrawn or moved.
+take() { wait_until 30 shot "$1" || fail "the game window could not be read"; }
+
+# A digest of the pixels alone: two shots compare equal exactly when the picture is the same.
+pixels() { convert "$work/$1.png" rgb:- | sha1sum | cut -d' ' -f1; }
+same_picture() { [ "$(pixels "$1")" = "$(pixels "$2")" ]; }
+
+# The whole zoom at which the window holds the 256 x 192 picture.
+zoom() {
+  local z=$(($(xwininfo -id "$window" | awk '/Width:/ { print $2 }') / 256))
+  [ "$z" -ge 1 ] && echo "$z" || echo 1
+}
+
+# True when the mean brightness (0..1) of the w x h block at (x, y) of shot $1 is above $6;
+# the block is given in picture pixels and scaled by the window's zoom.
+brighter() {
+  local z
+  z=$(zoom)
+  awk -v m="$(convert "$work/$1.png" -crop "$(($2 * z))x$(($3 * z))+$(($4 * z))+$(($5 * z))" \
+    +repage -format '%[fx:mean]' info:)" -v t="$6" 'BEGIN { exit !(m > t) }'
+}
+
+# Shot $2 taken until it differs from shot $1.
+changed_from() { take "$2" && ! same_picture "$1" "$2"; }
+# Shot $1 twice, a second apart, the same picture both times: the game stands still.
+standing_still() { take "$1" && sleep 1 && take "$1-again" && same_picture "$1" "$1-again"; }
+
+# The menu on screen as shot $1: its title lit, the corner above it black.
+menu_shown() { shot "$1" && brighter "$1" 144 9 56 16 0.1 && ! brighter "$1" 40 8 0 0 0.01; }
+# A game on screen as shot $1: the panel lit below the playfield.
+game_shown() { shot "$1" && brighter "$1" 240 64 8 128 0.1; }
