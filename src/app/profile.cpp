@@ -97,6 +97,15 @@ double LeadingNumber(const std::string& text) {
   return std::isfinite(value) ? value : 0;
 }
 
+double LeadingDigits(const std::string& text) {
+  double value = 0;
+  for (const char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) break;
+    if (value < 1e300) value = value * 10 + (c - '0');  // stays finite for any length
+  }
+  return value;
+}
+
 double RoundHalfEven(double value) {
   return std::nearbyint(value);
 }

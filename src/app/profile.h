@@ -16,6 +16,10 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
 // digits with an optional fraction and exponent; anything after it ignored; no number reads 0.
 double LeadingNumber(const std::string& text);
 
+// The number written by the leading decimal digits of a text; no sign, fraction or exponent is
+// read, and a text that does not start with a digit reads 0.
+double LeadingDigits(const std::string& text);
+
 // Rounds to the nearest whole number, halves to the even neighbour.
 double RoundHalfEven(double value);
 
