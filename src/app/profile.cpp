@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+
+#include "platform/whole_file.h"
 
 namespace zendor {
 namespace {
@@ -38,9 +38,8 @@ std::string Clip(std::string value) {
 
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& defaultValue) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return Clip(defaultValue);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (!ReadWholeText(file, text, kLargestProfileFile)) return Clip(defaultValue);
   bool inSection = false;
   std::size_t at = 0;
   while (at <= text.size()) {
