@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "platform/image_file.h"
+#include "platform/midi_sequence.h"
 #include "platform/sdl/audio_mixdown.h"
 #include "platform/sdl/fluid_music_player.h"
-#include "platform/sdl/midi_sequence.h"
 #include "platform/sdl/mixer.h"
 #include "platform/sdl/output_limiter.h"
 #include "platform/sdl/soundfont.h"

@@ -57,7 +57,7 @@ void ClearKeyState(Platform& platform, int keyCode) {
 }
 
 void SetUpDisplay(Platform& platform, Settings& settings, const std::string& ddrawText) {
-  const double ddraw = LeadingNumber(ddrawText);
+  const double ddraw = LeadingDigits(ddrawText);
   platform.SetCooperativeLevel(kCooperativeExclusive);
   platform.LockTaskSwitching(true);
   settings.DisplayScale = 1;

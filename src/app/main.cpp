@@ -2,9 +2,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 
+#include "app/crash_clean_up.h"
 #include "app/program.h"
 #include "game/tracer.h"
 #if __has_include("platform/sdl/sdl_platform.h")
@@ -32,12 +34,18 @@ std::string ProgramFolder(const char* argv0) {
 }  // namespace
 
 int main(int, char** argv) {
+  zendor::InstallCrashCleanUp();
   auto platform = zendor::CreateSdlPlatform();
   if (!platform) {
     std::fprintf(stderr, "zendor: the display could not be opened\n");
     return 1;
   }
   zendor::Tracer quiet;
-  const std::string reason = zendor::RunProgram(*platform, ProgramFolder(argv[0]), quiet);
-  return reason == "error" ? 1 : 0;
+  try {
+    const std::string reason = zendor::RunProgram(*platform, ProgramFolder(argv[0]), quiet);
+    return reason == "error" ? 1 : 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zendor: the game stopped on an error: %s\n", e.what());
+    return 1;
+  }
 }

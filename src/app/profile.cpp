@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+
+#include "platform/whole_file.h"
 
 namespace zendor {
 namespace {
@@ -38,9 +38,8 @@ std::string Clip(std::string value) {
 
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& defaultValue) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return Clip(defaultValue);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (!ReadWholeText(file, text, kLargestProfileFile)) return Clip(defaultValue);
   bool inSection = false;
   std::size_t at = 0;
   while (at <= text.size()) {
@@ -95,6 +94,15 @@ double LeadingNumber(const std::string& text) {
   }
   const double value = std::strtod(literal.c_str(), nullptr);
   return std::isfinite(value) ? value : 0;
+}
+
+double LeadingDigits(const std::string& text) {
+  double value = 0;
+  for (const char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) break;
+    if (value < 1e300) value = value * 10 + (c - '0');  // stays finite for any length
+  }
+  return value;
 }
 
 double RoundHalfEven(double value) {

@@ -24,6 +24,10 @@ std::string RunProgram(Platform& platform, const std::string& programFolder, Tra
     // A run stopped from outside still leaves nothing behind.
     settings.Registry.DeleteAll(settings.TempFolder);
     return exit.reason;
+  } catch (...) {
+    // Nor does one that fails: its files go before the failure travels on.
+    settings.Registry.DeleteAll(settings.TempFolder);
+    throw;
   }
 }
 

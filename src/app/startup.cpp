@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
+#include <system_error>
 
 #include "app/display.h"
 #include "app/profile.h"
@@ -15,6 +17,7 @@
 #include "game/tracer.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
+#include "platform/whole_file.h"
 
 namespace zendor {
 namespace {
@@ -48,15 +51,41 @@ void Fail(Ventana& v, const std::string& description) {
   v.platform.MessageBox(description, kProductName, 16);
 }
 
+// A configuration file that is there but cannot be read is named once; its values keep their
+// defaults.
+void ReportUnreadableProfile(const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  if (ec || status.type() == std::filesystem::file_type::not_found) return;
+  std::string text, error;
+  if (!ReadWholeText(path, text, kLargestProfileFile, &error)) {
+    std::fprintf(stderr, "zendor: %s: %s; its settings keep their defaults\n", path.c_str(),
+                 error.c_str());
+  }
+}
+
+// Runs a start-up step whose failure is skipped: the program goes on, and says what went wrong.
+template <typename Step>
+void SkippedOnFailure(const char* what, Step step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zendor: %s failed (%s); going on without it\n", what, e.what());
+  }
+}
+
 }  // namespace
 
 void ReadConfiguration(Ventana& v, std::string& ddrawText) {
   Settings& s = v.settings;
   const std::string mainIni = s.ProgramFolder + kMainIni;
   const std::string soundIni = s.ProgramFolder + kSoundIni;
-  if (!std::filesystem::is_regular_file(mainIni)) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(mainIni, ec)) {
     v.platform.MessageBox(kMissingSetUp, kProductName, 0);
   }
+  ReportUnreadableProfile(mainIni);
+  ReportUnreadableProfile(soundIni);
   const double fullScreen =
       LeadingNumber(ReadProfileString(mainIni, "Pantalla", "PantallaCompleta", "0"));
   s.FitToScreen = fullScreen == 1 || fullScreen == 2;
@@ -81,7 +110,8 @@ bool StartUp(Ventana& v, const std::string& programFolder) {
 
   // Early steps: any failure ends the program with its description.
   s.ProgramFolder = programFolder;
-  if (s.ProgramFolder.empty() || !std::filesystem::is_directory(s.ProgramFolder)) {
+  std::error_code ec;
+  if (s.ProgramFolder.empty() || !std::filesystem::is_directory(s.ProgramFolder, ec)) {
     Fail(v, "The program folder " + programFolder + " cannot be found");
     return false;
   }
@@ -104,20 +134,32 @@ bool StartUp(Ventana& v, const std::string& programFolder) {
   }
 
   // From here on a failing step is skipped.
-  std::string ddrawText;
-  ReadConfiguration(v, ddrawText);
+  std::string ddrawText = "1";
+  SkippedOnFailure("reading the configuration", [&] { ReadConfiguration(v, ddrawText); });
   s.KeyBindings = kDefaultKeyBindings;
 
   // Loading the game window: its pictures, then its load handler writes the temporary files.
-  if (!LoadSpriteSheets(v.sheets, s.ProgramFolder + kArtFolder + "/", &error)) {
-    std::fprintf(stderr, "zendor: %s\n", error.c_str());
-  }
-  // A fade series that cannot be written ends the load handler before the sounds are unpacked.
-  if (MakeStillFades(v)) UnpackSoundAndMusic(v);
+  SkippedOnFailure("loading the pictures", [&] {
+    if (!LoadSpriteSheets(v.sheets, s.ProgramFolder + kArtFolder + "/", &error)) {
+      std::fprintf(stderr, "zendor: %s\n", error.c_str());
+    }
+  });
+  SkippedOnFailure("writing the temporary files", [&] {
+    // A fade series that cannot be written ends the load handler before the sounds are unpacked.
+    std::string why;
+    if (MakeStillFades(v, &why)) {
+      UnpackSoundAndMusic(v);
+    } else {
+      std::fprintf(stderr, "zendor: %s, so the sounds and music are not unpacked either\n",
+                   why.c_str());
+    }
+  });
 
   HideMouseCursor(platform);
-  SetUpDisplay(platform, s, ddrawText);
-  v.sound.LoadSoundsAndMusic(platform, s.SoundOn, s.MusicOn, s.TempFolder);
+  SkippedOnFailure("setting up the display", [&] { SetUpDisplay(platform, s, ddrawText); });
+  SkippedOnFailure("loading the sounds and music", [&] {
+    v.sound.LoadSoundsAndMusic(platform, s.SoundOn, s.MusicOn, s.TempFolder, s.ProgramFolder);
+  });
   v.trace.Start(s);
 
   platform.window().show();

@@ -1,7 +1,11 @@
 #include "assets/sound_system.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
+#include "assets/temp_files.h"
 #include "game/tracer.h"
 #include "platform/platform.h"
 
@@ -12,10 +16,24 @@ bool InRange(int n, int count) {
   return n >= 0 && n < count;
 }
 
+// Names a restored file that is there but cannot be played by the file it came from. A missing
+// one has already been accounted for when the files were unpacked.
+void ReportUnplayable(const std::string& unpacked, const std::string& shipped,
+                      const std::string& error) {
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(unpacked, ec);
+  if (ec || status.type() == std::filesystem::file_type::not_found) return;
+  std::fprintf(stderr, "zendor: %s: %s; it stays silent\n", shipped.c_str(), error.c_str());
+}
+
 }  // namespace
 
 void SoundSystem::LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musicOn,
-                                     const std::string& tempFolder) {
+                                     const std::string& tempFolder,
+                                     const std::string& programFolder) {
+  auto shipped = [&](const std::string& unpacked, const std::string& stored) {
+    return programFolder.empty() ? unpacked : programFolder + stored;
+  };
   soundOn_ = soundOn;
   musicOn_ = musicOn;
   buffers_.fill(-1);
@@ -28,14 +46,20 @@ void SoundSystem::LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musi
   }
   if (soundOn && device_) {
     for (int n = 0; n < kBufferCount; ++n) {
-      buffers_[n] = device_->Load(tempFolder + "snd" + std::to_string(n) + ".tmp");
+      const std::string path = tempFolder + UnpackedSoundName(n);
+      std::string error;
+      buffers_[n] = device_->Load(path, &error);
+      if (buffers_[n] < 0) ReportUnplayable(path, shipped(path, StoredSoundName(n)), error);
     }
   }
   if (musicOn) {
     music_ = platform.CreateMusicPlayer();
     if (music_) {
       for (int n = 0; n < kThemeCount; ++n) {
-        segments_[n] = music_->Load(tempFolder + "mus" + std::to_string(n) + ".tmp");
+        const std::string path = tempFolder + UnpackedThemeName(n);
+        std::string error;
+        segments_[n] = music_->Load(path, &error);
+        if (segments_[n] < 0) ReportUnplayable(path, shipped(path, StoredThemeName(n)), error);
       }
       music_->SetMasterVolume(masterVolume_);
     }

@@ -22,9 +22,11 @@ class SoundSystem {
 
   explicit SoundSystem(Tracer& tracer) : tracer_(tracer) {}
 
-  // Creates the devices and loads "snd<N>.tmp" and "mus<N>.tmp" from the temporary folder.
+  // Creates the devices and loads "snd<N>.tmp" and "mus<N>.tmp" from the temporary folder. A file
+  // there that cannot be played is named once on standard error by the shipped file it was
+  // restored from in `programFolder` (by its own name when no program folder is given).
   void LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musicOn,
-                          const std::string& tempFolder);
+                          const std::string& tempFolder, const std::string& programFolder = {});
 
   // --- Effects (SoundBuffers) ---
   void Play(int n, bool loop);

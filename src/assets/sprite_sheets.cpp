@@ -102,13 +102,16 @@ bool LoadSpriteSheets(SpriteSheets& sheets, const std::string& artFolder, std::s
   auto report = [&problems](const std::string& problem) {
     problems += (problems.empty() ? "" : "; ") + problem;
   };
-  if (!std::filesystem::is_directory(artFolder)) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(artFolder, ec)) {
     report("the art folder " + artFolder + " cannot be found");
   } else {
     for (const ShippedSheet& entry : ShippedSheets()) {
       Surface* holder = SheetHolder(sheets, entry.name, entry.index);
       if (!holder) continue;
-      ImageReadResult read = ReadImageFile(std::filesystem::path(artFolder) / SheetFileName(entry));
+      // Nothing larger than the sheet is even decoded.
+      ImageReadResult read = ReadImageFile(std::filesystem::path(artFolder) / SheetFileName(entry),
+                                           PictureLimit{entry.width, entry.height});
       if (!read.ok()) {
         report(read.error);
       } else if (read.surface.width() != entry.width || read.surface.height() != entry.height) {

@@ -30,6 +30,12 @@ class TempFileRegistry {
   const std::string& path() const { return path_; }
   bool open() const { return fd_ >= 0; }
 
+  // For a run that is ending abnormally (a fatal signal, an escaped exception): deletes what the
+  // open list names directly inside its folder, then the list. Safe inside a signal handler: it
+  // only makes system calls on buffers set aside when the list was created. The files are left
+  // to their other owner when another running copy of the game holds a list in the folder.
+  static void DeleteAllInEmergency();
+
  private:
   std::string path_;
   int fd_ = -1;

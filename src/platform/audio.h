@@ -14,8 +14,9 @@ class SoundDevice {
   using Buffer = int;
   virtual ~SoundDevice() = default;
 
-  // Loads a WAV file; -1 when it is missing or not a PCM WAV the device can play.
-  virtual Buffer Load(const std::string& wavPath) = 0;
+  // Loads a WAV file; -1 when it is missing or not a PCM WAV the device can play, with the reason
+  // in `error`.
+  virtual Buffer Load(const std::string& wavPath, std::string* error = nullptr) = 0;
   // A second buffer sharing the sample data, playable on its own.
   virtual Buffer Duplicate(Buffer original) = 0;
   // Starts from the current play position; a playing buffer keeps playing (only `loop` changes).
@@ -39,7 +40,9 @@ class MusicPlayer {
   using Instance = int;  // a playing instance of a segment, -1 = none
   virtual ~MusicPlayer() = default;
 
-  virtual Segment Load(const std::string& midiPath) = 0;
+  // Loads a standard MIDI file; -1 when it is missing or cannot be played, with the reason in
+  // `error`.
+  virtual Segment Load(const std::string& midiPath, std::string* error = nullptr) = 0;
   // 0: the theme plays once from its beginning.
   virtual void SetRepeats(Segment segment, int repeats) = 0;
   // true: the theme repeats until stopped.

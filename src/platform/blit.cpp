@@ -22,6 +22,9 @@ void MapAxis(int d0, int dlen, int dlimit, int s0, int slen, int slimit, AxisMap
   out.source.clear();
   const long long dn = std::llabs(static_cast<long long>(dlen));
   const long long sn = std::llabs(static_cast<long long>(slen));
+  // (2i + 1) sn stays below 2^64 for every i < 2^32 and sn <= 2^31: unsigned arithmetic holds it.
+  const auto un = static_cast<unsigned long long>(sn);
+  const auto ud = static_cast<unsigned long long>(dn);
   const int ddir = dlen < 0 ? -1 : 1;
   const int sdir = slen < 0 ? -1 : 1;
   // Destination steps that land inside the destination: [lo, hi).
@@ -36,7 +39,9 @@ void MapAxis(int d0, int dlen, int dlimit, int s0, int slen, int slimit, AxisMap
   // Source steps outside the source only ever trim the ends, so the kept steps are contiguous.
   long long firstKept = -1, lastKept = -1;
   for (long long i = lo; i < hi; ++i) {
-    const long long s = s0 + sdir * ((2 * i + 1) * sn / (2 * dn));
+    const auto step =
+        static_cast<long long>((2 * static_cast<unsigned long long>(i) + 1) * un / (2 * ud));
+    const long long s = s0 + sdir * step;
     if (s < 0 || s >= slimit) {
       if (firstKept >= 0) break;
       continue;
@@ -234,20 +239,15 @@ void MaskedBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int
 void AlphaBlend(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 std::uint8_t alpha) {
   if (w <= 0 || h <= 0) return;
-  const int cut_x = std::max({0, -x, -sx});
-  const int cut_y = std::max({0, -y, -sy});
-  x += cut_x, sx += cut_x, w -= cut_x;
-  y += cut_y, sy += cut_y, h -= cut_y;
-  w = std::min({w, dst.width() - x, src.width() - sx});
-  h = std::min({h, dst.height() - y, src.height() - sy});
-  if (w <= 0 || h <= 0) return;
+  const ClippedBlock b = ClipBlock(dst, x, y, w, h, src, sx, sy);
+  if (b.empty()) return;
   const unsigned a = alpha;
   const unsigned na = 255 - a;
   auto mix = [&](unsigned s, unsigned d) { return (2 * (s * a + d * na) + 255) / 510; };
-  for (int r = 0; r < h; ++r) {
-    Pixel* d = dst.row(y + r) + x;
-    const Pixel* s = src.row(sy + r) + sx;
-    for (int i = 0; i < w; ++i) {
+  for (int r = 0; r < b.h; ++r) {
+    Pixel* d = dst.row(b.y + r) + b.x;
+    const Pixel* s = src.row(b.sy + r) + b.sx;
+    for (int i = 0; i < b.w; ++i) {
       const Pixel sp = s[i], dp = d[i];
       d[i] = (mix((sp >> 16) & 0xFF, (dp >> 16) & 0xFF) << 16) |
              (mix((sp >> 8) & 0xFF, (dp >> 8) & 0xFF) << 8) | mix(sp & 0xFF, dp & 0xFF);
@@ -256,9 +256,15 @@ void AlphaBlend(Surface& dst, int x, int y, int w, int h, const Surface& src, in
 }
 
 void FillRect(Surface& dst, int x, int y, int w, int h, Pixel colour) {
-  const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-  const int x1 = std::min<long long>(static_cast<long long>(x) + w, dst.width());
-  const int y1 = std::min<long long>(static_cast<long long>(y) + h, dst.height());
+  if (w <= 0 || h <= 0) return;
+  const auto clip = [](int at, int length, int limit, int& first, int& last) {
+    first = static_cast<int>(std::clamp<long long>(at, 0, limit));
+    last = static_cast<int>(std::clamp<long long>(static_cast<long long>(at) + length, 0, limit));
+  };
+  int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+  clip(x, w, dst.width(), x0, x1);
+  clip(y, h, dst.height(), y0, y1);
+  if (x0 >= x1) return;
   for (int r = y0; r < y1; ++r) std::fill(dst.row(r) + x0, dst.row(r) + x1, colour);
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <map>
 
 namespace zendor {
@@ -129,7 +128,18 @@ bool EncodeBmp4(const Surface& s, std::vector<std::uint8_t>& b) {
   return true;
 }
 
-ImageReadResult DecodeBmp(const std::vector<std::uint8_t>& b) {
+// The reason a picture of w x h (as written in its header) is not decoded, or empty.
+std::string SizeProblem(std::int64_t w, std::int64_t h, PictureLimit largest) {
+  if (w <= 0 || h <= 0) return "has no pixels";
+  if (w > largest.width || h > largest.height) {
+    return "is " + std::to_string(w) + " x " + std::to_string(h) + " pixels, larger than the " +
+           std::to_string(largest.width) + " x " + std::to_string(largest.height) +
+           " the game reads";
+  }
+  return {};
+}
+
+ImageReadResult DecodeBmp(const std::vector<std::uint8_t>& b, PictureLimit largest) {
   ImageReadResult r;
   if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') {
     r.error = "not a bitmap file";
@@ -137,8 +147,8 @@ ImageReadResult DecodeBmp(const std::vector<std::uint8_t>& b) {
   }
   const std::uint32_t offset = Get32(b, 10);
   const std::uint32_t infoSize = Get32(b, 14);
-  const std::int32_t w = static_cast<std::int32_t>(Get32(b, 18));
-  std::int32_t h = static_cast<std::int32_t>(Get32(b, 22));
+  const std::int64_t w = static_cast<std::int32_t>(Get32(b, 18));
+  std::int64_t h = static_cast<std::int32_t>(Get32(b, 22));
   const unsigned bits = Get16(b, 28);
   const std::uint32_t compression = Get32(b, 30);
   if (infoSize < 40 || compression != 0) {
@@ -147,10 +157,7 @@ ImageReadResult DecodeBmp(const std::vector<std::uint8_t>& b) {
   }
   const bool topDown = h < 0;
   if (topDown) h = -h;
-  if (w <= 0 || h <= 0 || w > 32768 || h > 32768) {
-    r.error = "bitmap size out of range";
-    return r;
-  }
+  if (r.error = SizeProblem(w, h, largest); !r.error.empty()) return r;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) {
     r.error = "unsupported bits per pixel " + std::to_string(bits);
     return r;
@@ -173,11 +180,12 @@ ImageReadResult DecodeBmp(const std::vector<std::uint8_t>& b) {
     r.error = "bitmap pixel data truncated";
     return r;
   }
-  Surface s(w, h);
-  for (int row = 0; row < h; ++row) {
-    const std::uint8_t* p = b.data() + offset + stride * row;
-    Pixel* out = s.row(topDown ? row : h - 1 - row);
-    for (int x = 0; x < w; ++x) {
+  const int width = static_cast<int>(w), height = static_cast<int>(h);
+  Surface s(width, height);
+  for (int row = 0; row < height; ++row) {
+    const std::uint8_t* p = b.data() + offset + stride * static_cast<std::uint64_t>(row);
+    Pixel* out = s.row(topDown ? row : height - 1 - row);
+    for (int x = 0; x < width; ++x) {
       switch (bits) {
         case 24:
           out[x] = Rgb(p[3 * x + 2], p[3 * x + 1], p[3 * x]);
@@ -227,7 +235,34 @@ std::vector<std::uint8_t> EncodePng(const Surface& s) {
   return out;
 }
 
-ImageReadResult DecodePng(const std::vector<std::uint8_t>& b) {
+// Inflates a zlib stream into exactly `size` bytes; the buffer grows only as data comes out, so
+// a few damaged bytes can never ask for more memory than they hold.
+bool InflateExactly(const std::vector<std::uint8_t>& packed, std::size_t size,
+                    std::vector<std::uint8_t>& raw) {
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return false;
+  z.next_in = const_cast<Bytef*>(packed.data());
+  z.avail_in = static_cast<uInt>(packed.size());
+  constexpr std::size_t kStep = 1 << 16;
+  raw.clear();
+  int status = Z_OK;
+  while (status == Z_OK) {
+    const std::size_t have = raw.size();
+    // One byte past the expected size shows data that runs too long.
+    const std::size_t room = std::min(kStep, size + 1 - have);
+    if (room == 0) break;
+    raw.resize(have + room);
+    z.next_out = raw.data() + have;
+    z.avail_out = static_cast<uInt>(room);
+    status = inflate(&z, Z_NO_FLUSH);
+    raw.resize(have + room - z.avail_out);
+    if (status == Z_BUF_ERROR && z.avail_in == 0) break;  // the data ends early
+  }
+  inflateEnd(&z);
+  return status == Z_STREAM_END && raw.size() == size;
+}
+
+ImageReadResult DecodePng(const std::vector<std::uint8_t>& b, PictureLimit largest) {
   ImageReadResult r;
   static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (b.size() < 8 || std::memcmp(b.data(), kSignature, 8) != 0) {
@@ -259,15 +294,14 @@ ImageReadResult DecodePng(const std::vector<std::uint8_t>& b) {
     }
     at += 12 + len;
   }
-  if (w == 0 || h == 0 || w > 32768 || h > 32768 || channels == 0) {
-    r.error = "PNG header missing or size out of range";
+  if (channels == 0) {
+    r.error = "PNG header missing";
     return r;
   }
+  if (r.error = SizeProblem(w, h, largest); !r.error.empty()) return r;
   const std::size_t stride = static_cast<std::size_t>(w) * channels;
-  std::vector<std::uint8_t> raw((stride + 1) * h);
-  uLongf rawSize = static_cast<uLongf>(raw.size());
-  if (uncompress(raw.data(), &rawSize, packed.data(), static_cast<uLong>(packed.size())) != Z_OK ||
-      rawSize != raw.size()) {
+  std::vector<std::uint8_t> raw;
+  if (!InflateExactly(packed, (stride + 1) * h, raw)) {
     r.error = "PNG pixel data damaged";
     return r;
   }
@@ -310,29 +344,14 @@ ImageReadResult DecodePng(const std::vector<std::uint8_t>& b) {
   return r;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return false;
-  out.resize(static_cast<std::size_t>(size));
-  in.seekg(0);
-  in.read(reinterpret_cast<char*>(out.data()), size);
-  return in.gcount() == size;
-}
-
-bool WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out.flush());
-}
-
-ImageReadResult ReadImageFile(const std::filesystem::path& path) {
+ImageReadResult ReadImageFile(const std::filesystem::path& path, PictureLimit largest) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) return {Surface(), path.string() + ": cannot be read"};
-  ImageReadResult r = path.extension() == ".png" ? DecodePng(bytes) : DecodeBmp(bytes);
+  std::string error;
+  if (!ReadWholeFile(path, bytes, kLargestPictureFile, &error)) {
+    return {Surface(), path.string() + ": " + error};
+  }
+  ImageReadResult r =
+      path.extension() == ".png" ? DecodePng(bytes, largest) : DecodeBmp(bytes, largest);
   if (!r.ok()) r.error = path.string() + ": " + r.error;
   return r;
 }

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace zendor {
 
@@ -29,9 +31,24 @@ bool PreparePrivateFolder(const std::string& folder, std::string* error) {
   return true;
 }
 
+std::string AbsoluteFolder(const std::string& folder, std::string* error) {
+  if (!folder.empty() && folder.front() == '/') return folder;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
+  if (ec || folder.empty()) {
+    if (error) *error = "The temporary folder " + folder + " cannot be found: " + ec.message();
+    return {};
+  }
+  return absolute.string();
+}
+
 std::string PrivateTempFolder(std::string* error) {
   std::string base = "/tmp";
   if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir && *tmpdir) base = tmpdir;
+  // A relative folder is fixed once, here: every path of the run then names the same place, and
+  // the clean-up, which deletes only inside an absolute folder, finds its files.
+  base = AbsoluteFolder(base, error);
+  if (base.empty()) return {};
   while (base.size() > 1 && base.back() == '/') base.pop_back();
   const std::string folder = base + "/zendor-" + std::to_string(geteuid());
   if (!PreparePrivateFolder(folder, error)) return {};

@@ -10,6 +10,10 @@ namespace zendor {
 // empty and `error` names the folder and the reason.
 std::string PrivateTempFolder(std::string* error);
 
+// `folder` as an absolute path, relative ones taken from the current folder; empty (with the
+// reason in `error`) when the current folder cannot be found.
+std::string AbsoluteFolder(const std::string& folder, std::string* error);
+
 // Makes `folder` private in the same way (create 0700, check the owner, tighten the mode).
 bool PreparePrivateFolder(const std::string& folder, std::string* error);
 

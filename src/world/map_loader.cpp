@@ -1,15 +1,15 @@
 #include "world/map_loader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "app/settings.h"
 #include "game/int16.h"
 #include "game/tracer.h"
 #include "platform/blit.h"
+#include "platform/whole_file.h"
 #include "world/map_values.h"
 #include "world/playfield.h"
 
@@ -17,6 +17,8 @@ namespace zendor {
 namespace {
 
 constexpr const char* kMapFileName = "zendor.map";
+// Far more than a level of 32767 pixels can hold, even written with generous blanks.
+constexpr std::size_t kLargestMap = std::size_t{1} << 20;
 
 constexpr int kGroundLine = 105;
 constexpr int kGroundPieceHeight = 15;
@@ -247,13 +249,11 @@ void LoadMap(Ventana& v) {
   std::string path = v.settings.ProgramFolder;
   if (!path.empty() && path.back() != '/') path += '/';
   path += kMapFileName;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    std::fprintf(stderr, "zendor: %s: cannot be opened; the level is empty\n", path.c_str());
+  std::string text, error;
+  if (!ReadWholeText(path, text, kLargestMap, &error)) {
+    std::fprintf(stderr, "zendor: %s: %s; the level is empty\n", path.c_str(), error.c_str());
   } else {
-    std::stringstream text;
-    text << file.rdbuf();
-    MapBuilder builder(v, SplitMapValues(text.str()));
+    MapBuilder builder(v, SplitMapValues(text));
     try {
       builder.Build();
     } catch (const MapFault& fault) {

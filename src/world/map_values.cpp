@@ -1,6 +1,7 @@
 #include "world/map_values.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace zendor {
 namespace {
@@ -10,6 +11,24 @@ bool IsBlank(char c) {
 }
 
 }  // namespace
+
+std::string QuotedValue(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (byte < 0x20 || byte >= 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      quoted += escape;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
 
 std::vector<MapValue> SplitMapValues(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark
@@ -54,11 +73,11 @@ bool ParseMapNumber(const MapValue& value, std::int16_t& out, std::string& reaso
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
   if (error == std::errc::invalid_argument || end != digits.data() + digits.size() ||
       (plus && digits.starts_with('-'))) {
-    reason = "\"" + value.text + "\" is not a whole number";
+    reason = QuotedValue(value.text) + " is not a whole number";
     return false;
   }
   if (error == std::errc::result_out_of_range || parsed < INT16_MIN || parsed > INT16_MAX) {
-    reason = value.text + " does not fit the game's numbers (-32768 to 32767)";
+    reason = QuotedValue(value.text) + " does not fit the game's numbers (-32768 to 32767)";
     return false;
   }
   out = static_cast<std::int16_t>(parsed);

@@ -19,6 +19,10 @@ struct MapValue {
 // value before it on its line marks an empty field.
 std::vector<MapValue> SplitMapValues(std::string_view text);
 
+// A value as an error line shows it: in double quotes, with quotes, backslashes, control bytes
+// and bytes past ASCII written as escapes, so that no value can act on the terminal.
+std::string QuotedValue(std::string_view text);
+
 // Reads a value as the game's 16-bit whole number; on failure says why in `reason`.
 bool ParseMapNumber(const MapValue& value, std::int16_t& out, std::string& reason);
 

@@ -64,6 +64,10 @@ TEST(DisplayPath, FollowsTheDDrawValueAndTheConfiguredScreenSize) {
                {"abc", false, false},
                {"2", false, true},
                {"1xyz", false, true},
+               {"-1", false, false},  // only leading digits count: a sign is no digit
+               {"+1", false, false},
+               {"0.5", false, false},
+               {"007", false, true},
                {"1", true, false},
                {"0", false, false, "1024", "768", 4}};
   for (const auto& c : cases) {

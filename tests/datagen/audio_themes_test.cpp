@@ -16,7 +16,7 @@
 #include "datagen/audio/midi/notation.h"
 #include "datagen/audio/midi/score.h"
 #include "datagen/datagen.h"
-#include "platform/sdl/midi_sequence.h"
+#include "platform/midi_sequence.h"
 
 namespace zendor::datagen::music {
 namespace {

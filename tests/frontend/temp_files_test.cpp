@@ -1,6 +1,8 @@
 #include "assets/temp_files.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <filesystem>
 #include <fstream>
@@ -103,6 +105,32 @@ TEST(Unpacking, RestoresOnlyThePresentFilesAndListsEveryFileInCreationOrder) {
               fs::perms::owner_read | fs::perms::owner_write)
         << path;
   }
+}
+
+// A disk that takes only part of a file: the fade pictures say so in the game's own message,
+// the sounds are left out rather than played cut short.
+TEST(StillFades, AShortWriteIsNoticed) {
+  TempFilesFixture t;
+  t.f.v.sheets.Pantalla = Surface(256, 192, Rgb(200, 200, 200));
+  t.program.Write("SND/Efecto3.SND", std::string(200000, '\x55'));
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 100000;  // a fade picture is 147,510 bytes
+  const auto previous = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  ::testing::internal::CaptureStderr();
+  const bool made = MakeStillFades(t.f.v);
+  UnpackSoundAndMusic(t.f.v);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previous);
+  EXPECT_TRUE(made);
+  ASSERT_FALSE(t.f.platform.messages().empty());
+  EXPECT_EQ(t.f.platform.messages()[0].text, "Error writing file " + t.Temp("pan0.tmp"));
+  EXPECT_FALSE(fs::exists(t.Temp("snd3.tmp")));
+  EXPECT_NE(said.find(t.program.folder() + "SND/Efecto3.SND cannot be restored"), std::string::npos)
+      << said;
 }
 
 }  // namespace

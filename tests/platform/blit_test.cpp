@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <random>
+
 namespace zendor {
 namespace {
 
@@ -107,6 +111,82 @@ TEST(BlockTransfer, AlphaBlendIsExactAtTheExtremesAndRoundsBetween) {
     AlphaBlend(dst, 0, 0, 1, 1, src, 0, 0, alpha);
     EXPECT_EQ(dst.at(0, 0), blended) << int{alpha};
   }
+}
+
+// Rectangles of every kind: inside, straddling an edge, far outside, empty, inverted, and at the
+// ends of the int range where a careless sum overflows.
+class AnyRectangle {
+ public:
+  int Coordinate() {
+    static constexpr int kEdges[] = {INT_MIN, INT_MIN + 1, -100000, -9, -1,     0,
+                                     1,       4,           6,       9,  100000, INT_MAX};
+    return Pick() ? kEdges[Below(std::size(kEdges))] : static_cast<int>(Below(15)) - 5;
+  }
+
+ private:
+  bool Pick() { return Below(3) == 0; }
+  std::size_t Below(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+  }
+  std::mt19937 random_{20261206};
+};
+
+// The pixels a same-size transfer writes: the block (x-w+1..x for a negative extent) wherever
+// both its destination and its source pixel lie inside their surfaces.
+bool Copied(long long px, long long py, int x, int y, int w, int h, int sx, int sy,
+            const Surface& src, long long& fx, long long& fy) {
+  long long x0 = x, y0 = y, ww = w, hh = h, sx0 = sx, sy0 = sy;
+  if (ww < 0) ww = -ww, x0 -= ww - 1, sx0 -= ww - 1;
+  if (hh < 0) hh = -hh, y0 -= hh - 1, sy0 -= hh - 1;
+  if (px < x0 || px >= x0 + ww || py < y0 || py >= y0 + hh) return false;
+  fx = px - x0 + sx0;
+  fy = py - y0 + sy0;
+  return fx >= 0 && fy >= 0 && fx < src.width() && fy < src.height();
+}
+
+TEST(BlockTransfer, EveryTransferStaysInsideBothSurfacesWhateverTheRectangle) {
+  AnyRectangle any;
+  const Surface src = Numbered(4, 4);
+  const Surface scene(6, 5, Rgb(9, 9, 9));
+  for (int round = 0; round < 3000; ++round) {
+    const int x = any.Coordinate(), y = any.Coordinate(), w = any.Coordinate(),
+              h = any.Coordinate(), sx = any.Coordinate(), sy = any.Coordinate();
+    SCOPED_TRACE(::testing::Message() << "x " << x << " y " << y << " w " << w << " h " << h
+                                      << " sx " << sx << " sy " << sy);
+    Surface filled = scene, copied = scene, blended = scene, masked = scene;
+    FillRect(filled, x, y, w, h, kWhite);
+    BitBlt(copied, x, y, w, h, src, sx, sy, Rop::SrcCopy);
+    AlphaBlend(blended, x, y, w, h, src, sx, sy, 255);
+    MaskedBlt(masked, x, y, w, h, src, sx, sy, sx, sy);
+    for (int py = 0; py < scene.height(); ++py)
+      for (int px = 0; px < scene.width(); ++px) {
+        const bool inFill = w > 0 && h > 0 && px >= x && px - static_cast<long long>(x) < w &&
+                            py >= y && py - static_cast<long long>(y) < h;
+        ASSERT_EQ(filled.at(px, py), inFill ? kWhite : scene.at(px, py)) << px << "," << py;
+        long long fx = 0, fy = 0;
+        const bool inCopy = Copied(px, py, x, y, w, h, sx, sy, src, fx, fy);
+        const Pixel source = inCopy ? src.at(static_cast<int>(fx), static_cast<int>(fy)) : 0;
+        ASSERT_EQ(copied.at(px, py), inCopy ? source : scene.at(px, py)) << px << "," << py;
+        ASSERT_EQ(masked.at(px, py),
+                  inCopy ? ((scene.at(px, py) & source) | source) : scene.at(px, py));
+        const bool inBlend = inCopy && w > 0 && h > 0;
+        ASSERT_EQ(blended.at(px, py), inBlend ? source : scene.at(px, py)) << px << "," << py;
+      }
+    // Stretching reads and writes only inside both surfaces, at any scale and orientation.
+    Surface stretched = scene;
+    StretchBlt(stretched, x, y, w, h, src, sx, sy, any.Coordinate(), any.Coordinate(),
+               Rop::SrcPaint);
+    for (Pixel p : stretched.pixels()) ASSERT_EQ(p & ~0xFFFFFFu, 0u);
+  }
+}
+
+TEST(BlockTransfer, TheEndingBoxBeyondAClippedWindowFillsNothing) {
+  // Zoom 50 in a window of 4096 x 4096: the box at logical x 88 starts at 4400.
+  Surface window(4096, 4096, Rgb(1, 2, 3));
+  FillRect(window, 88 * 50, 64 * 50, 74 * 50, 9 * 50, kBlack);
+  EXPECT_EQ(std::count(window.pixels().begin(), window.pixels().end(), kBlack), 0);
+  FillRect(window, 4000, 4000, 500, 500, kBlack);
+  EXPECT_EQ(std::count(window.pixels().begin(), window.pixels().end(), kBlack), 96 * 96);
 }
 
 }  // namespace

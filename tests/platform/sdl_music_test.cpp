@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/midi_sequence.h"
 #include "platform/sdl/fluid_music_player.h"
-#include "platform/sdl/midi_sequence.h"
 #include "platform/sdl/soundfont.h"
 #include "support/game_fixture.h"
 

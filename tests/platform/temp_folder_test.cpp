@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/program.h"
 #include "support/game_fixture.h"
 
 namespace zendor {
@@ -47,6 +48,27 @@ TEST(PrivateFolder, APlantedLinkOrAnotherUsersFolderIsRefused) {
     EXPECT_FALSE(PreparePrivateFolder(foreign.string(), &error));
     EXPECT_NE(error.find("another user"), std::string::npos) << error;
   }
+}
+
+// A relative TMPDIR is the folder it names from where the game was started: the files go there
+// and the clean-up finds them again.
+TEST(PrivateFolder, ARelativeSystemFolderIsCleanedUpLikeAnyOther) {
+  ScratchFolder dir;
+  const std::filesystem::path started = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  std::filesystem::create_directory("relative");
+  setenv("TMPDIR", "relative", 1);
+  HeadlessPlatform platform;
+  testing::RecordingTracer tracer;
+  platform.StopAt(20000, "until");
+  const std::string reason =
+      RunProgram(platform, testing::GameFixture::ShippedGameFolder(), tracer);
+  unsetenv("TMPDIR");
+  std::filesystem::current_path(started);
+  EXPECT_EQ(reason, "until");
+  const auto folder = dir.path() / "relative" / ("zendor-" + std::to_string(geteuid()));
+  ASSERT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
 }  // namespace

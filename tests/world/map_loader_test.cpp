@@ -156,7 +156,7 @@ TEST(MapLoader, SectionMarksAndZonesAreTakenAtTheCursor) {
 TEST(MapLoader, AFaultStopsTheLoadingWhereItIsIsReportedAndNeverWritesPastATable) {
   const std::pair<std::string, std::string> faults[] = {
       {"1,\n1, x1", "line 2, value 2: \"x1\" is not a whole number"},
-      {"1,40000", "value 2: 40000 does not fit"},
+      {"1,40000", "value 2: \"40000\" does not fit"},
       {"1,,1", "line 1, value 2: an empty value"},
       {"6,32767", "the level grows past 32767 pixels"},
       {Repeat("6,1\n", 32), "line 32, value 1: more than 31 pits"},
@@ -195,7 +195,7 @@ TEST(MapLoader, AFaultStopsTheLoadingWhereItIsIsReportedAndNeverWritesPastATable
             std::tuple(63, 69));
 
   const LoadedLevel missing(nullptr);
-  EXPECT_TRUE(missing.Said("zendor.map: cannot be opened"));
+  EXPECT_TRUE(missing.Said("zendor.map: cannot be read"));
   EXPECT_EQ(std::tuple(missing.l.SectionStartX[0], missing.LevelLines()), std::tuple(0, 1));
 }
 

@@ -34,11 +34,57 @@ std::string Zones(const std::array<SpawnZone, LevelTables::kZones>& zones, int c
   return s + "]";
 }
 
+// The length of the well-formed UTF-8 sequence at the start of `text`, or 0 when its first byte
+// does not start one (a stray continuation byte, an overlong form, a surrogate, past U+10FFFF,
+// or a sequence cut short).
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range allowed for the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view text) {
   std::string s = "\"";
-  for (unsigned char c : text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (c >= 0x80) {
+      // Well-formed UTF-8 passes as it is; a byte that is not part of it is written as the
+      // character of the same number, so every line stays valid UTF-8.
+      const std::size_t length = Utf8SequenceLength(text.substr(at));
+      if (length > 0) {
+        s.append(text.substr(at, length));
+        at += length;
+      } else {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", c);
+        s += buf;
+        ++at;
+      }
+      continue;
+    }
+    ++at;
     switch (c) {
       case '"':
         s += "\\\"";

@@ -2,6 +2,7 @@
 // writes what happened as JSON Lines.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/crash_clean_up.h"
 #include "app/program.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/image_file.h"
@@ -38,6 +40,7 @@ int Usage(const std::string& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  InstallCrashCleanUp();
   std::string error;
   const std::optional<Options> parsed = ParseOptions(argc, argv, ZENDOR_DEFAULT_GAME_DIR, &error);
   if (!parsed) return Usage(error);
@@ -90,8 +93,15 @@ int main(int argc, char** argv) {
     if (view) platform.onIdle = [&view] { view->Show(); };
   }
 
-  const std::string reason = RunProgram(platform, options.programFolder, trace);
+  std::string reason;
+  try {
+    reason = RunProgram(platform, options.programFolder, trace);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zendor-replay: the program stopped on an error: %s\n", e.what());
+    reason = "error";
+  }
   snapshots.TakeRemaining(platform.now());
   trace.Exit(reason);
-  return snapshots.failed() ? 1 : 0;
+  // A start-up that failed is a failed run, whatever the script did.
+  return reason == "error" || snapshots.failed() ? 1 : 0;
 }

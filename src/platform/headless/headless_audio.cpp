@@ -2,15 +2,21 @@
 
 #include <algorithm>
 
-#include "platform/image_file.h"
+#include "platform/midi_sequence.h"
 #include "platform/wav_file.h"
+#include "platform/whole_file.h"
 
 namespace zendor {
+namespace {
 
-SoundDevice::Buffer HeadlessSoundDevice::Load(const std::string& wavPath) {
+constexpr int kMidiCheckRate = 44100;
+
+}  // namespace
+
+SoundDevice::Buffer HeadlessSoundDevice::Load(const std::string& wavPath, std::string* error) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(wavPath, bytes)) return -1;
-  const auto sound = ParseWav(bytes, nullptr);
+  if (!ReadWholeFile(wavPath, bytes, kLargestGameFile, error)) return -1;
+  const auto sound = ParseWav(bytes, error);
   if (!sound) return -1;
   BufferState state;
   state.path = wavPath;
@@ -77,12 +83,11 @@ HeadlessSoundDevice::BufferState* HeadlessSoundDevice::find(Buffer buffer) {
   return const_cast<BufferState*>(state(buffer));
 }
 
-MusicPlayer::Segment HeadlessMusicPlayer::Load(const std::string& midiPath) {
+MusicPlayer::Segment HeadlessMusicPlayer::Load(const std::string& midiPath, std::string* error) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(midiPath, bytes) || bytes.size() < 14 ||
-      !std::equal(bytes.begin(), bytes.begin() + 4, "MThd")) {
-    return -1;
-  }
+  if (!ReadWholeFile(midiPath, bytes, kLargestGameFile, error)) return -1;
+  // Read as the real player reads it, so that a theme it cannot play is refused here too.
+  if (!ParseMidi(bytes, kMidiCheckRate, error)) return -1;
   segments_.push_back({midiPath, 0, false});
   return static_cast<Segment>(segments_.size() - 1);
 }

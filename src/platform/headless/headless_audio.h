@@ -24,7 +24,7 @@ class HeadlessSoundDevice : public SoundDevice {
     int plays = 0;  // how often Play started it
   };
 
-  Buffer Load(const std::string& wavPath) override;
+  Buffer Load(const std::string& wavPath, std::string* error = nullptr) override;
   Buffer Duplicate(Buffer original) override;
   void Play(Buffer buffer, bool loop) override;
   void Stop(Buffer buffer) override;
@@ -52,7 +52,7 @@ class HeadlessMusicPlayer : public MusicPlayer {
     bool loop = false;
   };
 
-  Segment Load(const std::string& midiPath) override;
+  Segment Load(const std::string& midiPath, std::string* error = nullptr) override;
   void SetRepeats(Segment segment, int repeats) override;
   void SetLoop(Segment segment, bool loop) override;
   Instance Play(Segment segment, int flags) override;

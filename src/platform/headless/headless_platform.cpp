@@ -79,7 +79,8 @@ void HeadlessPlatform::MessageBox(const std::string& text, const std::string& ti
 
 std::string HeadlessPlatform::TempPath(std::string* error) {
   if (tempFolder_.empty()) return Platform::TempPath(error);
-  std::string folder = tempFolder_;
+  std::string folder = AbsoluteFolder(tempFolder_, error);
+  if (folder.empty()) return {};
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   if (!PreparePrivateFolder(folder, error)) return {};
   return folder + "/";

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/image_file.h"
 #include "platform/sdl/soundfont.h"
+#include "platform/whole_file.h"
 
 namespace zendor {
 namespace {
@@ -65,15 +65,11 @@ bool FluidMusicPlayer::WaitUntilReady() {
   return ready_.load(std::memory_order_acquire);
 }
 
-MusicPlayer::Segment FluidMusicPlayer::Load(const std::string& midiPath) {
+MusicPlayer::Segment FluidMusicPlayer::Load(const std::string& midiPath, std::string* error) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(midiPath, bytes)) return -1;  // a missing theme simply stays silent
-  std::string error;
-  auto sequence = ParseMidi(bytes, outputRate_, &error);
-  if (!sequence) {
-    std::fprintf(stderr, "zendor: music file %s: %s\n", midiPath.c_str(), error.c_str());
-    return -1;
-  }
+  if (!ReadWholeFile(midiPath, bytes, kLargestGameFile, error)) return -1;
+  auto sequence = ParseMidi(bytes, outputRate_, error);
+  if (!sequence) return -1;
   return Add(std::move(*sequence));
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/audio.h"
-#include "platform/sdl/midi_sequence.h"
+#include "platform/midi_sequence.h"
 #include "platform/sdl/mixer.h"
 
 struct _fluid_hashtable_t;
@@ -33,7 +33,7 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   ~FluidMusicPlayer() override;
 
   // --- Game thread ---
-  Segment Load(const std::string& midiPath) override;
+  Segment Load(const std::string& midiPath, std::string* error = nullptr) override;
   // Adds an already read theme.
   Segment Add(MidiSequence sequence);
   void SetRepeats(Segment segment, int repeats) override;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/image_file.h"
+#include "platform/whole_file.h"
 
 namespace zendor {
 namespace {
@@ -79,15 +79,11 @@ Mixer::Mixer(int outputRate) : outputRate_(outputRate), slots_(new Slot[kMaxBuff
 
 Mixer::~Mixer() = default;
 
-SoundDevice::Buffer Mixer::Load(const std::string& wavPath) {
+SoundDevice::Buffer Mixer::Load(const std::string& wavPath, std::string* error) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(wavPath, bytes)) return -1;  // a missing sound simply stays silent
-  std::string error;
-  const auto sound = ParseWav(bytes, &error);
-  if (!sound) {
-    std::fprintf(stderr, "zendor: sound file %s: %s\n", wavPath.c_str(), error.c_str());
-    return -1;
-  }
+  if (!ReadWholeFile(wavPath, bytes, kLargestGameFile, error)) return -1;
+  const auto sound = ParseWav(bytes, error);
+  if (!sound) return -1;
   return Add(*sound);
 }
 

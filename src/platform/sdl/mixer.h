@@ -39,7 +39,7 @@ class Mixer : public SoundDevice, public AudioSource {
   ~Mixer() override;
 
   // --- Game thread ---
-  Buffer Load(const std::string& wavPath) override;
+  Buffer Load(const std::string& wavPath, std::string* error = nullptr) override;
   // Adds an already parsed sound; -1 when the mixer is full.
   Buffer Add(const WavSound& sound);
   Buffer Duplicate(Buffer original) override;
