@@ -1,4 +1,4 @@
-#include "platform/sdl/midi_sequence.h"
+#include "platform/midi_sequence.h"
 
 #include <algorithm>
 #include <cmath>
@@ -145,6 +145,17 @@ class TickClock {
     }
     std::stable_sort(tempos_.begin(), tempos_.end(),
                      [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
+    // The time at each change, summed once in playing order.
+    secondsAtChange_.reserve(tempos_.size());
+    double seconds = 0;
+    std::uint64_t from = 0;
+    std::uint32_t tempo = kDefaultTempo;
+    for (const TempoChange& change : tempos_) {
+      if (ticksPerQuarter_ > 0) seconds += SecondsOf(change.tick - from, tempo);
+      secondsAtChange_.push_back(seconds);
+      from = change.tick;
+      tempo = change.microsPerQuarter;
+    }
   }
 
   int ticksPerQuarter() const {
@@ -157,15 +168,17 @@ class TickClock {
     if (fixedSecondsPerTick_ > 0) {
       seconds = static_cast<double>(tick) * fixedSecondsPerTick_;
     } else {
-      std::uint64_t from = 0;
-      std::uint32_t tempo = kDefaultTempo;
-      for (const TempoChange& change : tempos_) {
-        if (change.tick >= tick) break;
-        seconds += SecondsOf(change.tick - from, tempo);
-        from = change.tick;
-        tempo = change.microsPerQuarter;
+      // The changes before the tick: the last of them sets the tempo from its own time on.
+      const auto after = std::lower_bound(
+          tempos_.begin(), tempos_.end(), tick,
+          [](const TempoChange& change, std::uint64_t t) { return change.tick < t; });
+      if (after == tempos_.begin()) {
+        seconds = SecondsOf(tick, kDefaultTempo);
+      } else {
+        const auto last = static_cast<std::size_t>(after - tempos_.begin()) - 1;
+        seconds = secondsAtChange_[last] +
+                  SecondsOf(tick - tempos_[last].tick, tempos_[last].microsPerQuarter);
       }
-      seconds += SecondsOf(tick - from, tempo);
     }
     return static_cast<std::uint64_t>(std::llround(seconds * sampleRate_));
   }
@@ -176,6 +189,7 @@ class TickClock {
   }
 
   std::vector<TempoChange> tempos_;
+  std::vector<double> secondsAtChange_;  // the time at which each tempo change falls
   int sampleRate_;
   int ticksPerQuarter_ = 0;
   double fixedSecondsPerTick_ = 0;

@@ -36,8 +36,8 @@ class Surface {
   int height() const { return height_; }
   bool empty() const { return width_ <= 0 || height_ <= 0; }
 
-  Pixel* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-  const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  Pixel* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * stride_; }
+  const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * stride_; }
   Pixel at(int x, int y) const { return row(y)[x]; }
   void set(int x, int y, Pixel p) { row(y)[x] = p; }
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
@@ -49,15 +49,21 @@ class Surface {
   void clear() { fill(background_); }
   // Changes the size keeping the content at its place; new area takes the background colour.
   void resize(int width, int height);
+  // Makes room for rows at least `width` pixels long, at least doubling the room it grows, so
+  // that resizing the width within it moves nothing: a picture that grows step by step costs
+  // about as much as its final size.
+  void reserveWidth(int width);
+  // Gives the room beyond the width back.
+  void releaseSpareWidth();
 
+  // Every pixel, rows back to back; while spare width is reserved each row is followed by it.
   const std::vector<Pixel>& pixels() const { return pixels_; }
-  bool operator==(const Surface& other) const {
-    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-  }
+  bool operator==(const Surface& other) const;
 
  private:
   int width_ = 0;
   int height_ = 0;
+  int stride_ = 0;  // pixels from one row to the next: the width plus any spare room
   Pixel background_ = kBlack;
   std::vector<Pixel> pixels_;
 };

@@ -211,11 +211,13 @@ class MapBuilder {
            Rop::SrcCopy);
   }
 
-  // The strip always reaches a view's width beyond the cursor.
+  // The strip always reaches a view's width beyond the cursor. Its room grows by doubling, so
+  // a long level is not copied again for every item.
   void ResizeStrip(const MapValue& at) {
     Surface& strip = v_.sheets.Fondo;
     const long width = std::lrint(cursor_ + v_.game.ScrollX + kViewWidth);
     if (width < 1) throw MapFault{&at, "the level runs back past its own start"};
+    strip.reserveWidth(static_cast<int>(width));
     strip.resize(static_cast<int>(width), strip.height());
   }
 
@@ -259,6 +261,7 @@ void LoadMap(Ventana& v) {
     } catch (const MapFault& fault) {
       Report(path, fault);
     }
+    v.sheets.Fondo.releaseSpareWidth();
   }
   v.trace.Level(v);
 }
