@@ -198,6 +198,7 @@ bool TempFileRegistry::Create(const std::string& path, std::string* error) {
   }
   fd_ = -1;
   path_.clear();
+  added_.clear();
 
   const TempFolderLock folderLock(fs::path(path).parent_path().string());
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -219,6 +220,7 @@ bool TempFileRegistry::Create(const std::string& path, std::string* error) {
 
 void TempFileRegistry::Add(const std::string& path) {
   if (fd_ < 0) return;
+  added_.push_back(path);
   WriteAll(fd_, path + "\n");
 }
 
@@ -238,11 +240,14 @@ void TempFileRegistry::DeleteAll(const std::string& folder) {
   }
 
   std::error_code ignored;
-  for (const std::string& file : ReadLines(path_)) {
+  std::vector<std::string> listed = ReadLines(path_);
+  listed.insert(listed.end(), added_.begin(), added_.end());
+  for (const std::string& file : listed) {
     if (DirectlyInsideFolder(file, folder) && !keep.count(file) && file != path_) {
       fs::remove(file, ignored);
     }
   }
+  added_.clear();
   fs::remove(path_, ignored);
   if (fd_ >= 0) {
     ForgetEmergency(fd_);

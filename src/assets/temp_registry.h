@@ -22,7 +22,9 @@ class TempFileRegistry {
   // Creates the list file and takes its lock; false (with the reason) when it cannot be created
   // or another running copy of the game holds a list of that name.
   bool Create(const std::string& path, std::string* error);
-  // Appends one path; it reaches the file at once.
+  // Appends one path; it reaches the file at once. The run also keeps it in memory, so that its
+  // own clean-up finds it even when the list could not take the line (a full disk) or the line
+  // cannot be read back as one path (a folder name with a line break).
   void Add(const std::string& path);
   // Deletes every listed file that lies directly inside `folder` and that no other running copy
   // of the game still lists, then the list itself. A file that is already gone is skipped.
@@ -39,6 +41,7 @@ class TempFileRegistry {
  private:
   std::string path_;
   int fd_ = -1;
+  std::vector<std::string> added_;
 };
 
 // Holds an exclusive lock on the temporary folder itself while lists are created, read or

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "app/shutdown.h"
 #include "support/game_fixture.h"
@@ -40,6 +46,37 @@ TEST(TempRegistry, DeletesWhatItListsInsideTheFolderEvenWhenAFileIsAlreadyGone) 
   EXPECT_TRUE(fs::exists(players));
   EXPECT_TRUE(fs::exists(nested));
   EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
+}
+
+// A list that stops taking lines (the disk is full) or whose lines cannot be read back as one
+// path each (a line break in the folder's name) still lets its own run delete all its files.
+TEST(TempRegistry, ItsRunDeletesAllItsFilesWhenTheListCannotHoldThem) {
+  ScratchFolder scratch;
+  const std::string temp = scratch.folder() + "line\nbreak/";
+  fs::create_directory(temp);
+  TempFileRegistry registry;
+  ASSERT_TRUE(registry.Create(temp + "abcdefgh.tmp", nullptr));
+  std::vector<std::string> files;
+  for (const char* name : {"pan0.tmp", "snd0.tmp", "mus5.tmp"}) {
+    files.push_back(temp + name);
+    std::ofstream(files.back()) << "x";
+  }
+  registry.Add(files[0]);
+  {
+    // The list may grow by no byte more: every further line is refused.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit full = saved;
+    full.rlim_cur = static_cast<rlim_t>(fs::file_size(temp + "abcdefgh.tmp"));
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    registry.Add(files[1]);
+    registry.Add(files[2]);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+  }
+  registry.DeleteAll(temp);
+  EXPECT_TRUE(fs::is_empty(temp));
 }
 
 // Files left by a run that was killed go at the next start; those still listed by a copy that
