@@ -135,7 +135,8 @@ void RunFrames(Ventana& v) {
     if ((h.HeroActive || g.EndReached) && !g.HideHero) DrawHero(v);
     if (h.HeroCaught) StepHeroCaught(v);
     DrawEndPieceInFront(v);
-    if (g.EndReached && h.HeroY >= 55 && h.HeroState != 15) EndTheGame(v, true);
+    if (g.EndReached && h.HeroY >= kGroundLine && h.HeroState != kHero15LandedRight)
+      EndTheGame(v, true);
     if (h.HeroBusy > 0) StepShot(v);
     UpdateEnemies(v);
     PresentPlayfield(v);
@@ -273,7 +274,7 @@ void ResetHero(Ventana& v) {
   h.JumpFalling = false;
   h.HeroBusy = 0;
   h.HeroActive = true;
-  h.HeroY = 55;
+  h.HeroY = kGroundLine;
   h.HeroStep = 0;
   h.HeroOffsetX = 0;
   h.UpHeld = false;
@@ -283,7 +284,7 @@ void ResetHero(Ventana& v) {
   h.HeroLocked = false;
   h.PitFall = false;
   v.game.DeathCountdown = 0;
-  h.HeroState = 7;
+  h.HeroState = kHero07StandLeft;
 }
 
 void RewindStep(Ventana& v) {

@@ -86,7 +86,7 @@ void WalkingStep(Ventana& v) {
   Hero& h = v.hero;
   GameState& g = v.game;
   if (!((h.Walking || IsOdd(h.HeroStep)) && h.HeroActive)) return;
-  if (h.HeroState == 3) {
+  if (h.HeroState == kHero03StandRight) {
     g.ScrollX += 4 * g.ScrollSpeed;
     const double limit = v.level.EndPieceX - 84;
     if (g.ScrollX <= limit) {
@@ -95,7 +95,7 @@ void WalkingStep(Ventana& v) {
       g.ScrollX = limit;
     }
     h.HeroStep += 1;
-  } else if (h.HeroState == 7) {
+  } else if (h.HeroState == kHero07StandLeft) {
     g.ScrollX -= 4 * g.ScrollSpeed;
     if (g.ScrollX > 0) {
       g.StarDrift += 0.5 * g.ScrollSpeed;
@@ -131,7 +131,7 @@ void StepAttack(Ventana& v) {
   if (h.HeroStep == 6) {
     h.CrouchDrop = 0;
     h.HeroY = h.GroundY;
-    h.HeroState -= 20;
+    h.HeroState -= kHeroAttackOffset;
     h.HeroWidth = 22;
     h.HeroStep = 0;
     h.HeroLocked = false;
@@ -164,15 +164,17 @@ void HeroKeyRight(Ventana& v) {
   if (h.HeroLocked) return;
   h.RightHeld = true;
   ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {4, 2, 8, 13, 15, 19})) return;
+  if (IsOneOf(h.HeroState, {kHero04CrouchRight, kHero02AirborneRight, kHero08AirborneLeft,
+                            kHero13TakeOffRight, kHero15LandedRight, kHero19LandedLeft}))
+    return;
   if (h.UpHeld) {
-    h.HeroState = 3;
+    h.HeroState = kHero03StandRight;
     PressAgain(v, kBindUp);
     return;
   }
   if (h.HeroBusy != 0) return;
-  if (h.HeroState == 6) {
-    h.HeroState = 4;
+  if (h.HeroState == kHero06CrouchLeft) {
+    h.HeroState = kHero04CrouchRight;
     h.HeroOffsetX = 0;
     return;
   }
@@ -181,9 +183,9 @@ void HeroKeyRight(Ventana& v) {
     return;
   }
   if (v.game.FastToggle) v.game.ScrollSpeed = 2;
-  if (h.Walking && h.HeroState != 7) return;
-  if (h.HeroState == 7) MirrorWalkStep(h);
-  h.HeroState = 3;
+  if (h.Walking && h.HeroState != kHero07StandLeft) return;
+  if (h.HeroState == kHero07StandLeft) MirrorWalkStep(h);
+  h.HeroState = kHero03StandRight;
   h.Walking = true;
   h.HeroWidth = 22;
 }
@@ -193,15 +195,17 @@ void HeroKeyLeft(Ventana& v) {
   if (h.HeroLocked) return;
   h.LeftHeld = true;
   ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {2, 6, 8, 17, 19, 15})) return;
+  if (IsOneOf(h.HeroState, {kHero02AirborneRight, kHero06CrouchLeft, kHero08AirborneLeft,
+                            kHero17TakeOffLeft, kHero19LandedLeft, kHero15LandedRight}))
+    return;
   if (h.UpHeld) {
-    h.HeroState = 7;
+    h.HeroState = kHero07StandLeft;
     PressAgain(v, kBindUp);
     return;
   }
   if (h.HeroBusy != 0) return;
-  if (h.HeroState == 4) {
-    h.HeroState = 6;
+  if (h.HeroState == kHero04CrouchRight) {
+    h.HeroState = kHero06CrouchLeft;
     h.HeroOffsetX = -8;
     return;
   }
@@ -210,9 +214,9 @@ void HeroKeyLeft(Ventana& v) {
     return;
   }
   if (v.game.FastToggle) v.game.ScrollSpeed = 2;
-  if (h.Walking && h.HeroState != 3) return;
-  if (h.HeroState == 3) MirrorWalkStep(h);
-  h.HeroState = 7;
+  if (h.Walking && h.HeroState != kHero03StandRight) return;
+  if (h.HeroState == kHero03StandRight) MirrorWalkStep(h);
+  h.HeroState = kHero07StandLeft;
   h.Walking = true;
   h.HeroWidth = 22;
 }
@@ -222,11 +226,11 @@ void HeroKeyDown(Ventana& v) {
   if (h.HeroLocked) return;
   ResumeIfPaused(v);
   h.DownHeld = true;
-  if (h.HeroState == 3 || h.HeroState == 7) {
-    if (h.HeroState == 3) {
-      h.HeroState = 4;
+  if (h.HeroState == kHero03StandRight || h.HeroState == kHero07StandLeft) {
+    if (h.HeroState == kHero03StandRight) {
+      h.HeroState = kHero04CrouchRight;
     } else {
-      h.HeroState = 6;
+      h.HeroState = kHero06CrouchLeft;
       h.HeroOffsetX = -8;
     }
     h.Walking = false;
@@ -244,15 +248,17 @@ void HeroKeyUp(Ventana& v) {
   h.UpHeld = true;
   if (v.game.FastToggle) v.game.ScrollSpeed = 2;
   ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {13, 17, 2, 8, 15, 19})) return;
+  if (IsOneOf(h.HeroState, {kHero13TakeOffRight, kHero17TakeOffLeft, kHero02AirborneRight,
+                            kHero08AirborneLeft, kHero15LandedRight, kHero19LandedLeft}))
+    return;
   h.ApexLimitY = 15;
-  if (h.HeroState == 3 || h.HeroState == 7) {
+  if (h.HeroState == kHero03StandRight || h.HeroState == kHero07StandLeft) {
     h.CrouchDrop = 0;
     h.HeroY = h.GroundY;
-    if (h.HeroState == 3) {
-      h.HeroState = 13;
+    if (h.HeroState == kHero03StandRight) {
+      h.HeroState = kHero13TakeOffRight;
     } else {
-      h.HeroState = 17;
+      h.HeroState = kHero17TakeOffLeft;
       h.HeroOffsetX = -6;
     }
   }
@@ -266,17 +272,17 @@ void HeroKeyFire(Ventana& v) {
   if (h.FireHeld || h.HeroBusy != 0 || h.HeroLocked) return;
   h.FireHeld = true;
   switch (h.HeroState) {
-    case 3:
-      StartAttack(h, 23);
+    case kHero03StandRight:
+      StartAttack(h, kHero23AttackRight);
       break;
-    case 7:
-      StartAttack(h, 27);
+    case kHero07StandLeft:
+      StartAttack(h, kHero27AttackLeft);
       h.HeroOffsetX = -10;
       break;
-    case 4:
+    case kHero04CrouchRight:
       FireLaser(v, 1);
       break;
-    case 6:
+    case kHero06CrouchLeft:
       FireLaser(v, 8);
       break;
     default:
@@ -293,23 +299,25 @@ void HeroKeyRelease(Ventana& v, int keyCode) {
     TryAssign(h.ApexLimitY, h.HeroY);
   } else if (keyCode == bind[kBindRight]) {
     h.RightHeld = false;
-    ReleaseDirection(h, h.LeftHeld, 3, 7, 4, 6);
+    ReleaseDirection(h, h.LeftHeld, kHero03StandRight, kHero07StandLeft, kHero04CrouchRight,
+                     kHero06CrouchLeft);
   } else if (keyCode == bind[kBindDown]) {
     h.DownHeld = false;
     if (h.HeroBusy != 0) return;  // he stays down until the shot is over
-    if (h.HeroState == 4) {
-      h.HeroState = 3;
+    if (h.HeroState == kHero04CrouchRight) {
+      h.HeroState = kHero03StandRight;
       StandUp(h);
       if (h.RightHeld) h.Walking = true;
-    } else if (h.HeroState == 6) {
-      h.HeroState = 7;
+    } else if (h.HeroState == kHero06CrouchLeft) {
+      h.HeroState = kHero07StandLeft;
       StandUp(h);
       h.HeroOffsetX = 0;
       if (h.LeftHeld) h.Walking = true;
     }
   } else if (keyCode == bind[kBindLeft]) {
     h.LeftHeld = false;
-    ReleaseDirection(h, h.RightHeld, 7, 3, 6, 4);
+    ReleaseDirection(h, h.RightHeld, kHero07StandLeft, kHero03StandRight, kHero06CrouchLeft,
+                     kHero04CrouchRight);
   } else if (keyCode == bind[kBindFire]) {
     h.FireHeld = false;
   }
@@ -322,40 +330,40 @@ void HeroUpkeep(Ventana& v) {
     h.FireHeld = false;  // a held fire key fires again on the keyboard's repeat
     WrapHeroStep(h);
   }
-  if (h.HeroState == 13) {
-    h.HeroState = 2;
+  if (h.HeroState == kHero13TakeOffRight) {
+    h.HeroState = kHero02AirborneRight;
     h.Walking = false;
     h.HeroY -= 4;
     h.HeroWidth = 23;
   }
-  if (h.HeroState == 15) {
-    h.HeroState = 3;
+  if (h.HeroState == kHero15LandedRight) {
+    h.HeroState = kHero03StandRight;
     h.HeroWidth = 22;
     h.JumpFalling = false;
   }
-  if (h.HeroState == 3) ReapplyHeldKeys(v, kBindRight, kBindLeft);
-  if (h.HeroState == 17) {
-    h.HeroState = 8;
+  if (h.HeroState == kHero03StandRight) ReapplyHeldKeys(v, kBindRight, kBindLeft);
+  if (h.HeroState == kHero17TakeOffLeft) {
+    h.HeroState = kHero08AirborneLeft;
     h.HeroOffsetX = 0;
     h.HeroY -= 4;
     h.HeroWidth = 23;
   }
-  if (h.HeroState == 19) {
-    h.HeroState = 7;
+  if (h.HeroState == kHero19LandedLeft) {
+    h.HeroState = kHero07StandLeft;
     h.HeroWidth = 22;
     h.JumpFalling = false;
   }
-  if (h.HeroState == 7) ReapplyHeldKeys(v, kBindLeft, kBindRight);
+  if (h.HeroState == kHero07StandLeft) ReapplyHeldKeys(v, kBindLeft, kBindRight);
   if (h.HeroActive || v.game.EndReached) {
-    if (h.HeroState == 2) StepJump(v, true);
-    if (h.HeroState == 8) StepJump(v, false);
-    if (h.HeroState > 20) StepAttack(v);
+    if (h.HeroState == kHero02AirborneRight) StepJump(v, true);
+    if (h.HeroState == kHero08AirborneLeft) StepJump(v, false);
+    if (h.HeroState > kHeroAttackOffset) StepAttack(v);
   }
 }
 
 void IdleGesture(Ventana& v) {
   Hero& h = v.hero;
-  if (h.HeroState != 3 && h.HeroState != 7) return;
+  if (h.HeroState != kHero03StandRight && h.HeroState != kHero07StandLeft) return;
   Random& random = v.platform.random();
   random.Reseed(v.platform.Timer());
   if (!random.OneIn(40)) return;
@@ -373,14 +381,17 @@ void PitFallTest(Ventana& v, int pit) {
       h.HeroY + h.CrouchDrop >= h.GroundY && !h.OnIsland) {
     v.game.Indicador = "Caida";
     h.HeroStep = 0;
-    h.HeroState = IsOneOf(h.HeroState, {3, 2, 15, 13}) ? 2 : 8;
+    h.HeroState = IsOneOf(h.HeroState, {kHero03StandRight, kHero02AirborneRight, kHero15LandedRight,
+                                        kHero13TakeOffRight})
+                      ? kHero02AirborneRight
+                      : kHero08AirborneLeft;
     h.JumpFalling = true;
     h.PitFall = true;
   }
 }
 
 void CatchHero(Hero& h) {
-  h.HeroState = 3;
+  h.HeroState = kHero03StandRight;
   h.HeroActive = false;
   h.Walking = false;
   h.HeroStep = 0;

@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kMapFileName = "zendor.map";
 
-constexpr int kGroundLine = 105;
+constexpr int kStripGroundRow = 105;  // where the ground pieces stand in the strip
 constexpr int kGroundPieceHeight = 15;
 constexpr int kStartPieceWidth = 92;
 constexpr int kFirstSectionOffset = 16;  // a section restarts a little past its mark
@@ -205,7 +205,7 @@ class MapBuilder {
 
   // A piece standing on the ground line, as high as its picture.
   void DrawStanding(const Surface& piece, int x, int width) {
-    BitBlt(v_.sheets.Fondo, x, kGroundLine - piece.height(), width, piece.height(), piece, 0, 0,
+    BitBlt(v_.sheets.Fondo, x, kStripGroundRow - piece.height(), width, piece.height(), piece, 0, 0,
            Rop::SrcCopy);
   }
 
@@ -239,7 +239,7 @@ void Report(const std::string& path, const MapFault& fault) {
 void DrawGroundPiece(Ventana& v, int x, int k) {
   if (k < 0 || k >= static_cast<int>(v.sheets.Suelo.size())) return;
   const Surface& piece = v.sheets.Suelo[static_cast<std::size_t>(k)];
-  BitBlt(v.sheets.Fondo, x, kGroundLine, piece.width(), kGroundPieceHeight, piece, 0, 0,
+  BitBlt(v.sheets.Fondo, x, kStripGroundRow, piece.width(), kGroundPieceHeight, piece, 0, 0,
          Rop::SrcCopy);
 }
 

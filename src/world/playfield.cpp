@@ -32,7 +32,6 @@ constexpr int kHopBefore = 12, kHopAfter = 52;
 // The islands bob between these rows, one pixel a frame.
 constexpr int kIslandLowestRow = 83, kIslandHighestRow = 71;
 constexpr int kIslandStandOffset = 38;  // hero's HeroY above the island's top
-constexpr int kGroundY = 55;
 
 int Whole(double value) {
   return static_cast<int>(std::lrint(value));
@@ -63,7 +62,7 @@ void BurnHeroInLava(Ventana& v, int pieceX) {
   Hero& h = v.hero;
   const double heroLeft = v.game.ScrollX + kHeroScreenX;
   const double heroRight = heroLeft + h.HeroWidth;
-  if (heroLeft >= pieceX && heroRight <= pieceX + kDeadlyLavaWidth && h.HeroY >= kGroundY &&
+  if (heroLeft >= pieceX && heroRight <= pieceX + kDeadlyLavaWidth && h.HeroY >= kGroundLine &&
       h.HeroActive && !h.HeroCaught) {
     CatchHero(h);
   }
@@ -76,7 +75,7 @@ void TriggerHops(Ventana& v, int pieceX) {
   for (int slot = 0; slot <= last; ++slot) {
     Enemy& e = enemies[static_cast<std::size_t>(slot)];
     const double stripX = v.game.ScrollX + e.X;
-    if (e.Kind == 2 && e.HopStep == 0 && stripX >= pieceX - kHopBefore &&
+    if (e.Kind == kEnemy2Hopper && e.HopStep == 0 && stripX >= pieceX - kHopBefore &&
         stripX <= pieceX + kHopAfter) {
       e.HopStep = 1;
     }
@@ -108,13 +107,14 @@ void StandOnIsland(Ventana& v) {
   const int islandX = l.Island[0].X;
   if (islandX - 20 <= heroX && heroX <= islandX + kIslandSide) {
     h.GroundY = static_cast<std::int16_t>(l.Island[1].Y - kIslandStandOffset);
-    const bool leaving =
-        h.HeroState == 13 || h.HeroState == 17 || h.HeroState == 2 || h.HeroState == 8;
+    const bool leaving = h.HeroState == kHero13TakeOffRight || h.HeroState == kHero17TakeOffLeft ||
+                         h.HeroState == kHero02AirborneRight || h.HeroState == kHero08AirborneLeft;
     if (!h.JumpFalling && !leaving) h.HeroY = h.GroundY + h.CrouchDrop;
     h.OnIsland = true;
   } else {
-    const bool steppedOff = h.HeroState == 3 || h.HeroState == 7 || h.JumpFalling;
-    h.GroundY = h.OnIsland && steppedOff ? 0 : kGroundY;
+    const bool steppedOff =
+        h.HeroState == kHero03StandRight || h.HeroState == kHero07StandLeft || h.JumpFalling;
+    h.GroundY = h.OnIsland && steppedOff ? 0 : kGroundLine;
     h.OnIsland = false;
   }
 }

@@ -46,7 +46,7 @@ constexpr std::int16_t kFirstLeft = 8, kEndLeft = 14;
 // Walkers are hit from the ground, flyers (every third slot) only from an island.
 bool CanBeShot(const Ventana& v, int slot) {
   const bool flyerSlot = slot % 3 == 0;
-  return flyerSlot ? v.hero.GroundY < 55 : v.hero.GroundY == 55;
+  return flyerSlot ? v.hero.GroundY < kGroundLine : v.hero.GroundY == kGroundLine;
 }
 
 void ShotHits(Ventana& v, int sx, int sy, int laserHeight, bool facingRight) {
@@ -69,14 +69,14 @@ void ShotHits(Ventana& v, int sx, int sy, int laserHeight, bool facingRight) {
 
 void StepShot(Ventana& v) {
   Hero& h = v.hero;
-  if (h.HeroState != 4 && h.HeroState != 6) return;
+  if (h.HeroState != kHero04CrouchRight && h.HeroState != kHero06CrouchLeft) return;
   const bool facingRight = h.HeroBusy < kFirstLeft;
   const int step = h.HeroBusy - (facingRight ? kFirstRight : kFirstLeft);
   if (step < 0 || step >= static_cast<int>(kShotPath.size())) return;
   const ShotPlace& place = kShotPath[static_cast<std::size_t>(step)];
   const int sx = facingRight ? place.xRight : place.xLeft;
   const int sy = h.GroundY + place.dy;
-  h.HeroState = facingRight ? 4 : 6;
+  h.HeroState = facingRight ? kHero04CrouchRight : kHero06CrouchLeft;
 
   const Surface& picture = v.sheets.laser[static_cast<std::size_t>(h.HeroBusy)];
   const int laserHeight = picture.height() / 2;
@@ -94,7 +94,7 @@ void StepShot(Ventana& v) {
   if (h.HeroBusy == (facingRight ? kEndRight : kEndLeft)) {
     h.HeroBusy = 0;
     if (h.DownHeld) {
-      h.HeroState = facingRight ? 4 : 6;  // still crouching
+      h.HeroState = facingRight ? kHero04CrouchRight : kHero06CrouchLeft;  // still crouching
     } else {
       HeroKeyRelease(v, v.settings.KeyBindings[kBindDown]);  // he stands up
     }
@@ -105,9 +105,9 @@ void AttackHitTest(Ventana& v) {
   v.sound.Play(kAttackSound, false);
   const Hero& h = v.hero;
   int from = 0, to = 0;
-  if (h.HeroState == 23) {
+  if (h.HeroState == kHero23AttackRight) {
     from = 115, to = 143;
-  } else if (h.HeroState == 27) {
+  } else if (h.HeroState == kHero27AttackLeft) {
     from = kHeroScreenX + h.HeroOffsetX - 26, to = kHeroScreenX + h.HeroOffsetX;
   } else {
     return;
@@ -117,7 +117,7 @@ void AttackHitTest(Ventana& v) {
   for (int i = 0; i <= last; ++i) {
     const Enemy& e = enemies[static_cast<std::size_t>(i)];
     // The armoured walker shrugs off the blade.
-    if (e.Active && e.Kind != 1 && from <= e.X && e.X <= to) KillEnemy(v, i);
+    if (e.Active && e.Kind != kEnemy1Armoured && from <= e.X && e.X <= to) KillEnemy(v, i);
   }
 }
 
@@ -141,7 +141,7 @@ void StepEnemyExplosion(Ventana& v, int slot) {
   if (view && e.LastScrollX < *view) TryAssign(e.X, e.X - 8.0 * s);
   v.sound.Stop(EnemyVoice(v, slot));
   if (e.Kind >= 0 && e.Kind < static_cast<int>(v.sheets.explota.size())) {
-    const int lift = e.Kind == 1 ? 5 : e.Kind == 0 ? 2 : 0;
+    const int lift = e.Kind == kEnemy1Armoured ? 5 : e.Kind == kEnemy0Stinger ? 2 : 0;
     const int sx = static_cast<int>(std::floor(e.Frame)) * kBlastSize;
     MaskedBlt(v.sheets.temp, e.X, e.Y + 3 - lift, kBlastSize, kBlastHeight,
               v.sheets.explota[static_cast<std::size_t>(e.Kind)], sx, 0, sx, kBlastHeight);

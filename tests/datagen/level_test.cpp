@@ -85,7 +85,7 @@ class ShippedLevel : public ::testing::Test {
     UpdateIslandsAndPits(v);
     HeroUpkeep(v);
     const Hero& h = v.hero;
-    return !(h.HeroCaught || !h.HeroActive || (h.PitFall && h.HeroY >= 55));
+    return !(h.HeroCaught || !h.HeroActive || (h.PitFall && h.HeroY >= kGroundLine));
   }
 
   // A player's jump: from standing at `takeOff` he holds right and jump until the top of the
@@ -101,8 +101,8 @@ class ShippedLevel : public ::testing::Test {
     l.Island[0].X = 0;
     l.Island[1].Y = static_cast<std::int16_t>(islandRow);
     l.Island[1].Rising = islandRising;
-    h.HeroState = 3;
-    h.GroundY = 55;
+    h.HeroState = kHero03StandRight;
+    h.GroundY = kGroundLine;
     HeroKeyRight(v);
     HeroKeyUp(v);
     Outcome out;
@@ -110,11 +110,11 @@ class ShippedLevel : public ::testing::Test {
     for (int frame = 0; frame < 200 && standing < 2; ++frame) {
       if (!PlayFrame()) return {};
       if (h.UpHeld && h.JumpFalling) HeroKeyRelease(v, v.settings.KeyBindings[kBindUp]);
-      if (h.HeroState == 3 && h.OnIsland) {
+      if (h.HeroState == kHero03StandRight && h.OnIsland) {
         out.usedIsland = true;
         // He jumps from his last step on the island: one more would leave its reach.
         if (HeroX() + kWalkStep > l.Island[0].X + kIslandReachRight) HeroKeyUp(v);
-      } else if (h.HeroState == 3 && h.HeroY == 55) {
+      } else if (h.HeroState == kHero03StandRight && h.HeroY == kGroundLine) {
         if (h.RightHeld) HeroKeyRelease(v, v.settings.KeyBindings[kBindRight]);
         ++standing;
       }
@@ -243,11 +243,11 @@ TEST_F(ShippedLevel, HeroComesBackOnSafeGroundAtEverySectionStart) {
     v.game.ScrollX = l.SectionStartX[n];
     ResetHero(v);
     v.hero.HeroCaught = v.hero.Walking = false;
-    v.hero.GroundY = 55;
+    v.hero.GroundY = kGroundLine;
     bool alive = false;
     for (int frame = 0; frame < 10; ++frame) alive = PlayFrame();
     EXPECT_TRUE(alive);
-    EXPECT_EQ(v.hero.HeroY, 55);
+    EXPECT_EQ(v.hero.HeroY, kGroundLine);
     EXPECT_FALSE(v.hero.OnIsland);
     // Nothing to jump right where he appears.
     for (const Hazard& hz : Hazards())
