@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/game_loop.h"
 #include "game/int16.h"
@@ -13,8 +14,6 @@
 
 namespace zendor {
 namespace {
-
-constexpr int kLaserSound = 11;
 
 bool IsOneOf(std::int16_t state, std::initializer_list<int> states) {
   for (int s : states) {
@@ -67,9 +66,7 @@ void StandUp(Hero& h) {
 
 void FireLaser(Ventana& v, std::int16_t firstStep) {
   v.hero.HeroBusy = firstStep;
-  v.sound.Stop(kLaserSound);
-  v.sound.Rewind(kLaserSound);
-  v.sound.Play(kLaserSound, false);
+  v.sound.Restart(kEffect11LaserCharge);
 }
 
 void StartAttack(Hero& h, std::int16_t state) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/hero.h"
 #include "game/int16.h"
@@ -26,8 +27,12 @@ Enemy* SlotRecord(Ventana& v, int slot) {
   return &enemies[static_cast<std::size_t>(slot)];
 }
 
-int Clamp10000(int value) {
-  return std::clamp(value, -10000, 10000);
+int ClampVolume(int value) {
+  return std::clamp(value, kSilent, 0);
+}
+
+int ClampPan(int value) {
+  return std::clamp(value, SoundDevice::kLeftOnly, SoundDevice::kRightOnly);
 }
 
 // The voice sits where the enemy is: quieter and further to one side the further it is from
@@ -35,8 +40,8 @@ int Clamp10000(int value) {
 void Voice(Ventana& v, const Enemy& e, int slot) {
   const int voice = EnemyVoice(v, slot);
   const int dx = e.X - kHeroScreenX;
-  v.sound.SetVolume(voice, Clamp10000(-std::abs(5 * dx)));
-  v.sound.SetPan(voice, Clamp10000(10 * dx));
+  v.sound.SetVolume(voice, ClampVolume(-std::abs(5 * dx)));
+  v.sound.SetPan(voice, ClampPan(10 * dx));
   v.sound.Play(voice, false);
 }
 
@@ -142,7 +147,7 @@ int EnemyVoice(const Ventana& v, int slot) {
   const int kind = slot >= 0 && slot < static_cast<int>(enemies.size())
                        ? enemies[static_cast<std::size_t>(slot)].Kind
                        : int{kEnemy0Stinger};
-  return 100 + 5 * slot + kind;
+  return kFirstVoiceCopy + kEnemyKinds * slot + kind;
 }
 
 void SpawnFlyer(Ventana& v, int slot) {

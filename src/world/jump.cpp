@@ -2,13 +2,13 @@
 
 #include <cmath>
 
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "platform/blit.h"
 
 namespace zendor {
 namespace {
 
-constexpr int kSinkingSound = 22;
 constexpr double kBelowPlayfield = 184;
 
 // The hero is carried forward in the air unless the key of the other direction is held. Returns
@@ -64,7 +64,7 @@ void SinkIntoPit(Ventana& v, bool facingRight) {
   GameState& g = v.game;
   if (h.HeroY >= kGroundLine) {
     h.HeroY -= 3;
-    v.sound.Play(kSinkingSound, false);
+    v.sound.Play(kEffect22Sinking, false);
   }
   if (facingRight && !h.LeftHeld) {
     g.ScrollX -= 4 * g.ScrollSpeed;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "game/int16.h"
 #include "game/tracer.h"
 #include "platform/blit.h"
@@ -22,7 +23,7 @@ constexpr int kStripGroundRow = 105;  // where the ground pieces stand in the st
 constexpr int kGroundPieceHeight = 15;
 constexpr int kStartPieceWidth = 92;
 constexpr int kFirstSectionOffset = 16;  // a section restarts a little past its mark
-constexpr int kFirstSectionMusic = 7;
+constexpr int kFirstSectionMusic = kTheme07Exploration;
 constexpr int kTileWidth = 48, kNarrowWidth = 16;
 constexpr int kAnimatedPieceWidth = 72, kTallPropWidth = 48, kEndPieceWidth = 112;
 constexpr int kPitY = 88, kPitHeight = 32;

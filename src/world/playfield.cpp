@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/hero.h"
 #include "platform/blit.h"
@@ -24,8 +25,6 @@ constexpr int kEndPieceWidth = 112, kEndPieceHeight = 61, kEndPieceY = 59;
 constexpr int kPitY = 88, kPitHeight = 32;
 constexpr int kIslandSide = 23;
 
-constexpr int kLavaEffect = 31;
-constexpr int kSilent = -10000;
 constexpr int kDeadlyLavaWidth = 68;  // the glowing part of the lava pool
 constexpr int kHopBefore = 12, kHopAfter = 52;
 
@@ -50,11 +49,11 @@ int Count(std::int16_t count, int capacity) {
   return std::clamp<int>(count, 0, capacity);
 }
 
-// Effect 31 follows the nearest lava by volume and pan relative to the hero.
+// The lava's loop follows the nearest lava by volume and pan relative to the hero.
 void SoundLava(Ventana& v, double dx) {
-  v.sound.SetVolume(kLavaEffect, std::max(Whole(-std::fabs(5 * dx)), kSilent));
-  v.sound.SetPan(kLavaEffect, std::max(Whole(10 * dx), kSilent));
-  v.sound.Play(kLavaEffect, true);
+  v.sound.SetVolume(kEffect31Lava, std::max(Whole(-std::fabs(5 * dx)), kSilent));
+  v.sound.SetPan(kEffect31Lava, std::max(Whole(10 * dx), SoundDevice::kLeftOnly));
+  v.sound.Play(kEffect31Lava, true);
 }
 
 // A hero standing wholly on the lava's glowing part burns.
@@ -205,7 +204,7 @@ void UpdateAnimatedPieces(Ventana& v) {
     BurnHeroInLava(v, x);
     TriggerHops(v, x);
   }
-  if (!anyVisible) v.sound.Stop(kLavaEffect);
+  if (!anyVisible) v.sound.Stop(kEffect31Lava);
 }
 
 void DrawBackProps(Ventana& v) {

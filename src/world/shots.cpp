@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/hero.h"
 #include "game/int16.h"
@@ -15,11 +16,6 @@
 namespace zendor {
 namespace {
 
-constexpr int kShotSound = 12;
-constexpr int kAttackSound = 17;
-constexpr int kBlastSound = 13;  // heard in every explosion
-constexpr int kEnemyBlastSound = 18;
-constexpr int kHeroBlastSounds[] = {19, 20};
 constexpr int kKillScore = 200;
 constexpr int kBlastSize = 24;
 constexpr int kBlastHeight = 32;
@@ -83,10 +79,7 @@ void StepShot(Ventana& v) {
   MaskedBlt(v.sheets.temp, sx, sy, picture.width(), laserHeight, picture, 0, 0, 0, laserHeight);
 
   // The pitch rises with each step of the shot.
-  v.sound.Stop(kShotSound);
-  v.sound.Rewind(kShotSound);
-  v.sound.SetFrequency(kShotSound, h.HeroBusy * 1000);
-  v.sound.Play(kShotSound, false);
+  v.sound.Restart(kEffect12LaserBolt, h.HeroBusy * 1000);
 
   h.HeroBusy += 1;
   if (h.HeroBusy < (facingRight ? 5 : 14)) ShotHits(v, sx, sy, laserHeight, facingRight);
@@ -102,7 +95,7 @@ void StepShot(Ventana& v) {
 }
 
 void AttackHitTest(Ventana& v) {
-  v.sound.Play(kAttackSound, false);
+  v.sound.Play(kEffect17CloseAttack, false);
   const Hero& h = v.hero;
   int from = 0, to = 0;
   if (h.HeroState == kHero23AttackRight) {
@@ -146,8 +139,8 @@ void StepEnemyExplosion(Ventana& v, int slot) {
     MaskedBlt(v.sheets.temp, e.X, e.Y + 3 - lift, kBlastSize, kBlastHeight,
               v.sheets.explota[static_cast<std::size_t>(e.Kind)], sx, 0, sx, kBlastHeight);
   }
-  v.sound.Play(kBlastSound, false);
-  v.sound.Play(kEnemyBlastSound, false);
+  v.sound.Play(kEffect13Explosion, false);
+  v.sound.Play(kEffect18EnemyDebris, false);
   if (view) e.LastScrollX = *view;
   e.Frame += 1;
   if (e.Frame == 2) v.game.EnemySlotBusy[static_cast<std::size_t>(slot)] = false;
@@ -158,8 +151,9 @@ void StepHeroCaught(Ventana& v) {
   const int sx = static_cast<int>(std::lround(h.HeroStep)) * kBlastSize;
   MaskedBlt(v.sheets.temp, kHeroScreenX, static_cast<int>(std::lround(h.HeroY)) + 3, kBlastSize,
             kBlastHeight, v.sheets.explota_zendor, sx, 0, sx, kBlastHeight);
-  v.sound.Play(kBlastSound, false);
-  for (int n : kHeroBlastSounds) v.sound.Play(n, false);
+  v.sound.Play(kEffect13Explosion, false);
+  v.sound.Play(kEffect19HeroBlast, false);
+  v.sound.Play(kEffect20HeroWail, false);
   h.HeroStep += 1;
   if (h.HeroStep == 3) {
     h.HeroCaught = false;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sprite_sheets.h"
 #include "game/game_loop.h"
 #include "game/hero.h"
@@ -163,7 +164,9 @@ TEST_F(ShippedLevel, FourSectionsPlayThemesSevenToTenAndGrowHarder) {
   // Section n plays entry n + 1; the fourth mark (the last entry holds the length) only records
   // the last section's theme and lies where the view never goes, so no fifth section starts.
   ASSERT_EQ(l.LastSectionEntry - 1, 4);
-  for (std::size_t n = 1; n <= 4; ++n) EXPECT_EQ(l.SectionMusic[n], 6 + static_cast<int>(n));
+  const MusicTheme themes[] = {kTheme07Exploration, kTheme08Pursuit, kTheme09Ambush,
+                               kTheme10FinalPush};
+  for (std::size_t n = 1; n <= 4; ++n) EXPECT_EQ(l.SectionMusic[n], themes[n - 1]);
   EXPECT_GT(l.SectionStartX[4], ScrollLimit());
   for (std::size_t n = 1; n <= 3; ++n)
     EXPECT_GT(l.SectionStartX[n], l.SectionStartX[n - 1] + 1000)

@@ -11,6 +11,7 @@
 #include <string>
 #include <tuple>
 
+#include "assets/sound_catalogue.h"
 #include "assets/sprite_sheets.h"
 #include "platform/blit.h"
 #include "support/game_fixture.h"
@@ -142,7 +143,7 @@ TEST(MapLoader, SectionMarksAndZonesAreTakenAtTheCursor) {
   EXPECT_EQ(std::tuple(a.l.SectionStartX[1], a.l.SectionStartX[2], a.l.SectionStartX[3]),
             std::tuple(434, 724, 800));
   EXPECT_EQ(std::tuple(a.l.SectionMusic[1], a.l.SectionMusic[2], a.l.LastSectionEntry),
-            std::tuple(7, 8, 3));
+            std::tuple(kTheme07Exploration, kTheme08Pursuit, 3));
 
   const LoadedLevel b = Load("6,208,-1,3,50,6,600,-11,-1,1,20,-2,4,9,6,10,-11,-22,-1,2,2,6,5");
   ASSERT_EQ(b.l.SpawnZoneACount, 2);
