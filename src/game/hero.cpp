@@ -1,7 +1,6 @@
 #include "game/hero.h"
 
 #include <cmath>
-#include <initializer_list>
 
 #include "app/settings.h"
 #include "assets/sound_catalogue.h"
@@ -15,15 +14,65 @@
 namespace zendor {
 namespace {
 
-bool IsOneOf(std::int16_t state, std::initializer_list<int> states) {
-  for (int s : states) {
-    if (state == s) return true;
-  }
-  return false;
-}
-
 bool IsOdd(double step) {
   return std::llround(step) % 2 != 0;
+}
+
+// Everything the mirror-image key rules need to know about the way the hero faces.
+struct Facing {
+  HeroStateNumber stand, crouch, takeOff, airborne, landed, attack;
+  Binding own, opposite;
+  bool Hero::*held;             // the flag of this direction's key
+  std::int16_t firstShotStep;   // HeroBusy when a crouching shot starts this way
+  std::int16_t crouchOffsetX;   // the crouching picture's x offset
+  std::int16_t takeOffOffsetX;  // the take-off picture's
+  std::int16_t attackOffsetX;   // the attack picture's
+  // Facing left, the wide pictures stand left of the hero's place: entering a crouch, a take-off
+  // or an attack sets the x offset, and standing up or leaving the ground clears it. Facing
+  // right the offset is left as it is.
+  bool shiftsPictures;
+  bool takeOffStopsWalking;  // leaving the ground facing right ends the walk; facing left not
+};
+
+constexpr Facing kFacingRight = {kHero03StandRight,
+                                 kHero04CrouchRight,
+                                 kHero13TakeOffRight,
+                                 kHero02AirborneRight,
+                                 kHero15LandedRight,
+                                 kHero23AttackRight,
+                                 kBindRight,
+                                 kBindLeft,
+                                 &Hero::RightHeld,
+                                 1,
+                                 0,
+                                 0,
+                                 0,
+                                 false,
+                                 true};
+constexpr Facing kFacingLeft = {kHero07StandLeft,
+                                kHero06CrouchLeft,
+                                kHero17TakeOffLeft,
+                                kHero08AirborneLeft,
+                                kHero19LandedLeft,
+                                kHero27AttackLeft,
+                                kBindLeft,
+                                kBindRight,
+                                &Hero::LeftHeld,
+                                8,
+                                -8,
+                                -6,
+                                -10,
+                                true,
+                                false};
+
+const Facing& Opposite(const Facing& f) {
+  return &f == &kFacingRight ? kFacingLeft : kFacingRight;
+}
+
+// In the air or landed, facing either way: the direction keys wait.
+bool IsInTheAirOrLanding(const Hero& h) {
+  return h.HeroState == kHero02AirborneRight || h.HeroState == kHero08AirborneLeft ||
+         h.HeroState == kHero15LandedRight || h.HeroState == kHero19LandedLeft;
 }
 
 // The movement keys restart a paused game before they act; the game runs inside the key press
@@ -111,13 +160,31 @@ void WrapHeroStep(Hero& h) {
 
 // Standing again after a landing, a held jump key jumps again (and a held key of the other
 // direction turns him first); a held key of his own direction walks on.
-void ReapplyHeldKeys(Ventana& v, Binding own, Binding other) {
+void ReapplyHeldKeys(Ventana& v, const Facing& f) {
   Hero& h = v.hero;
   if (h.UpHeld) {
-    if (other == kBindLeft ? h.LeftHeld : h.RightHeld) PressAgain(v, other);
+    if (h.*Opposite(f).held) PressAgain(v, f.opposite);
     PressAgain(v, kBindUp);
   }
-  if (own == kBindRight ? h.RightHeld : h.LeftHeld) h.Walking = true;
+  if (h.*f.held) h.Walking = true;
+}
+
+// The frame after a take-off he is in the air; the frame after a landing he stands.
+void FinishTakeOffAndLanding(Ventana& v, const Facing& f) {
+  Hero& h = v.hero;
+  if (h.HeroState == f.takeOff) {
+    h.HeroState = f.airborne;
+    if (f.takeOffStopsWalking) h.Walking = false;
+    if (f.shiftsPictures) h.HeroOffsetX = 0;
+    h.HeroY -= 4;
+    h.HeroWidth = 23;
+  }
+  if (h.HeroState == f.landed) {
+    h.HeroState = f.stand;
+    h.HeroWidth = 22;
+    h.JumpFalling = false;
+  }
+  if (h.HeroState == f.stand) ReapplyHeldKeys(v, f);
 }
 
 void StepAttack(Ventana& v) {
@@ -138,84 +205,84 @@ void StepAttack(Ventana& v) {
 }
 
 // Releasing one direction while the other is held turns the hero that way.
-void ReleaseDirection(Hero& h, bool otherHeld, std::int16_t standing, std::int16_t turned,
-                      std::int16_t crouching, std::int16_t crouchTurned) {
-  if (!otherHeld) {
+void ReleaseDirection(Hero& h, const Facing& f) {
+  h.*f.held = false;
+  const Facing& other = Opposite(f);
+  if (!(h.*other.held)) {
     h.Walking = false;
     return;
   }
-  if (h.HeroState == standing) {
-    h.HeroState = turned;
+  if (h.HeroState == f.stand) {
+    h.HeroState = other.stand;
     h.Walking = true;
   }
-  if (h.HeroState == crouching) {
-    h.HeroState = crouchTurned;
+  if (h.HeroState == f.crouch) {
+    h.HeroState = other.crouch;
     h.Walking = false;
   }
+}
+
+// Letting go of the down key stands a crouching hero up, unless a shot is under way.
+void ReleaseDown(Hero& h) {
+  h.DownHeld = false;
+  if (h.HeroBusy != 0) return;  // he stays down until the shot is over
+  for (const Facing* f : {&kFacingRight, &kFacingLeft}) {
+    if (h.HeroState != f->crouch) continue;
+    h.HeroState = f->stand;
+    StandUp(h);
+    if (f->shiftsPictures) h.HeroOffsetX = 0;
+    if (h.*f->held) h.Walking = true;
+    return;
+  }
+}
+
+// A direction key: walk that way, turn, or turn while crouching.
+void HeroKeyDirection(Ventana& v, const Facing& f) {
+  Hero& h = v.hero;
+  if (h.HeroLocked) return;
+  h.*f.held = true;
+  ResumeIfPaused(v);
+  if (h.HeroState == f.crouch || h.HeroState == f.takeOff || IsInTheAirOrLanding(h)) return;
+  if (h.UpHeld) {
+    h.HeroState = f.stand;
+    PressAgain(v, kBindUp);
+    return;
+  }
+  if (h.HeroBusy != 0) return;
+  const Facing& other = Opposite(f);
+  if (h.HeroState == other.crouch) {
+    h.HeroState = f.crouch;
+    h.HeroOffsetX = f.crouchOffsetX;
+    return;
+  }
+  if (h.DownHeld) {
+    PressAgain(v, kBindDown);
+    return;
+  }
+  if (v.game.FastToggle) v.game.ScrollSpeed = 2;
+  if (h.Walking && h.HeroState != other.stand) return;
+  if (h.HeroState == other.stand) MirrorWalkStep(h);
+  h.HeroState = f.stand;
+  h.Walking = true;
+  h.HeroWidth = 22;
+}
+
+// The facing of a standing or crouching hero, if he is in one of those states.
+const Facing* FacingOfStandOrCrouch(std::int16_t state) {
+  for (const Facing* f : {&kFacingRight, &kFacingLeft}) {
+    if (state == f->stand || state == f->crouch) return f;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 void HeroKeyRight(Ventana& v) {
-  Hero& h = v.hero;
-  if (h.HeroLocked) return;
-  h.RightHeld = true;
-  ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {kHero04CrouchRight, kHero02AirborneRight, kHero08AirborneLeft,
-                            kHero13TakeOffRight, kHero15LandedRight, kHero19LandedLeft}))
-    return;
-  if (h.UpHeld) {
-    h.HeroState = kHero03StandRight;
-    PressAgain(v, kBindUp);
-    return;
-  }
-  if (h.HeroBusy != 0) return;
-  if (h.HeroState == kHero06CrouchLeft) {
-    h.HeroState = kHero04CrouchRight;
-    h.HeroOffsetX = 0;
-    return;
-  }
-  if (h.DownHeld) {
-    PressAgain(v, kBindDown);
-    return;
-  }
-  if (v.game.FastToggle) v.game.ScrollSpeed = 2;
-  if (h.Walking && h.HeroState != kHero07StandLeft) return;
-  if (h.HeroState == kHero07StandLeft) MirrorWalkStep(h);
-  h.HeroState = kHero03StandRight;
-  h.Walking = true;
-  h.HeroWidth = 22;
+  HeroKeyDirection(v, kFacingRight);
 }
 
 void HeroKeyLeft(Ventana& v) {
-  Hero& h = v.hero;
-  if (h.HeroLocked) return;
-  h.LeftHeld = true;
-  ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {kHero02AirborneRight, kHero06CrouchLeft, kHero08AirborneLeft,
-                            kHero17TakeOffLeft, kHero19LandedLeft, kHero15LandedRight}))
-    return;
-  if (h.UpHeld) {
-    h.HeroState = kHero07StandLeft;
-    PressAgain(v, kBindUp);
-    return;
-  }
-  if (h.HeroBusy != 0) return;
-  if (h.HeroState == kHero04CrouchRight) {
-    h.HeroState = kHero06CrouchLeft;
-    h.HeroOffsetX = -8;
-    return;
-  }
-  if (h.DownHeld) {
-    PressAgain(v, kBindDown);
-    return;
-  }
-  if (v.game.FastToggle) v.game.ScrollSpeed = 2;
-  if (h.Walking && h.HeroState != kHero03StandRight) return;
-  if (h.HeroState == kHero03StandRight) MirrorWalkStep(h);
-  h.HeroState = kHero07StandLeft;
-  h.Walking = true;
-  h.HeroWidth = 22;
+  HeroKeyDirection(v, kFacingLeft);
 }
 
 void HeroKeyDown(Ventana& v) {
@@ -223,13 +290,10 @@ void HeroKeyDown(Ventana& v) {
   if (h.HeroLocked) return;
   ResumeIfPaused(v);
   h.DownHeld = true;
-  if (h.HeroState == kHero03StandRight || h.HeroState == kHero07StandLeft) {
-    if (h.HeroState == kHero03StandRight) {
-      h.HeroState = kHero04CrouchRight;
-    } else {
-      h.HeroState = kHero06CrouchLeft;
-      h.HeroOffsetX = -8;
-    }
+  const Facing* f = FacingOfStandOrCrouch(h.HeroState);
+  if (f && h.HeroState == f->stand) {
+    h.HeroState = f->crouch;
+    if (f->shiftsPictures) h.HeroOffsetX = f->crouchOffsetX;
     h.Walking = false;
     h.HeroStep = 0;
     h.HeroWidth = 30;
@@ -245,45 +309,34 @@ void HeroKeyUp(Ventana& v) {
   h.UpHeld = true;
   if (v.game.FastToggle) v.game.ScrollSpeed = 2;
   ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {kHero13TakeOffRight, kHero17TakeOffLeft, kHero02AirborneRight,
-                            kHero08AirborneLeft, kHero15LandedRight, kHero19LandedLeft}))
+  if (h.HeroState == kHero13TakeOffRight || h.HeroState == kHero17TakeOffLeft ||
+      IsInTheAirOrLanding(h))
     return;
   h.ApexLimitY = 15;
-  if (h.HeroState == kHero03StandRight || h.HeroState == kHero07StandLeft) {
+  const Facing* f = FacingOfStandOrCrouch(h.HeroState);
+  if (f && h.HeroState == f->stand) {
     h.CrouchDrop = 0;
     h.HeroY = h.GroundY;
-    if (h.HeroState == kHero03StandRight) {
-      h.HeroState = kHero13TakeOffRight;
-    } else {
-      h.HeroState = kHero17TakeOffLeft;
-      h.HeroOffsetX = -6;
-    }
+    h.HeroState = f->takeOff;
+    if (f->shiftsPictures) h.HeroOffsetX = f->takeOffOffsetX;
   }
   h.Walking = false;
   h.HeroStep = 0;
   h.HeroWidth = 30;
 }
 
+// Standing he strikes at close range; crouching he fires the laser.
 void HeroKeyFire(Ventana& v) {
   Hero& h = v.hero;
   if (h.FireHeld || h.HeroBusy != 0 || h.HeroLocked) return;
   h.FireHeld = true;
-  switch (h.HeroState) {
-    case kHero03StandRight:
-      StartAttack(h, kHero23AttackRight);
-      break;
-    case kHero07StandLeft:
-      StartAttack(h, kHero27AttackLeft);
-      h.HeroOffsetX = -10;
-      break;
-    case kHero04CrouchRight:
-      FireLaser(v, 1);
-      break;
-    case kHero06CrouchLeft:
-      FireLaser(v, 8);
-      break;
-    default:
-      break;
+  const Facing* f = FacingOfStandOrCrouch(h.HeroState);
+  if (!f) return;
+  if (h.HeroState == f->stand) {
+    StartAttack(h, f->attack);
+    if (f->shiftsPictures) h.HeroOffsetX = f->attackOffsetX;
+  } else {
+    FireLaser(v, f->firstShotStep);
   }
 }
 
@@ -295,26 +348,11 @@ void HeroKeyRelease(Ventana& v, int keyCode) {
     // Letting go of the jump key caps the rise just above where the hero is now.
     TryAssign(h.ApexLimitY, h.HeroY);
   } else if (keyCode == bind[kBindRight]) {
-    h.RightHeld = false;
-    ReleaseDirection(h, h.LeftHeld, kHero03StandRight, kHero07StandLeft, kHero04CrouchRight,
-                     kHero06CrouchLeft);
+    ReleaseDirection(h, kFacingRight);
   } else if (keyCode == bind[kBindDown]) {
-    h.DownHeld = false;
-    if (h.HeroBusy != 0) return;  // he stays down until the shot is over
-    if (h.HeroState == kHero04CrouchRight) {
-      h.HeroState = kHero03StandRight;
-      StandUp(h);
-      if (h.RightHeld) h.Walking = true;
-    } else if (h.HeroState == kHero06CrouchLeft) {
-      h.HeroState = kHero07StandLeft;
-      StandUp(h);
-      h.HeroOffsetX = 0;
-      if (h.LeftHeld) h.Walking = true;
-    }
+    ReleaseDown(h);
   } else if (keyCode == bind[kBindLeft]) {
-    h.LeftHeld = false;
-    ReleaseDirection(h, h.RightHeld, kHero07StandLeft, kHero03StandRight, kHero06CrouchLeft,
-                     kHero04CrouchRight);
+    ReleaseDirection(h, kFacingLeft);
   } else if (keyCode == bind[kBindFire]) {
     h.FireHeld = false;
   }
@@ -327,30 +365,9 @@ void HeroUpkeep(Ventana& v) {
     h.FireHeld = false;  // a held fire key fires again on the keyboard's repeat
     WrapHeroStep(h);
   }
-  if (h.HeroState == kHero13TakeOffRight) {
-    h.HeroState = kHero02AirborneRight;
-    h.Walking = false;
-    h.HeroY -= 4;
-    h.HeroWidth = 23;
-  }
-  if (h.HeroState == kHero15LandedRight) {
-    h.HeroState = kHero03StandRight;
-    h.HeroWidth = 22;
-    h.JumpFalling = false;
-  }
-  if (h.HeroState == kHero03StandRight) ReapplyHeldKeys(v, kBindRight, kBindLeft);
-  if (h.HeroState == kHero17TakeOffLeft) {
-    h.HeroState = kHero08AirborneLeft;
-    h.HeroOffsetX = 0;
-    h.HeroY -= 4;
-    h.HeroWidth = 23;
-  }
-  if (h.HeroState == kHero19LandedLeft) {
-    h.HeroState = kHero07StandLeft;
-    h.HeroWidth = 22;
-    h.JumpFalling = false;
-  }
-  if (h.HeroState == kHero07StandLeft) ReapplyHeldKeys(v, kBindLeft, kBindRight);
+  // Facing right first: a hero who turns left on landing takes off left in the same frame.
+  FinishTakeOffAndLanding(v, kFacingRight);
+  FinishTakeOffAndLanding(v, kFacingLeft);
   if (h.HeroActive || v.game.EndReached) {
     if (h.HeroState == kHero02AirborneRight) StepJump(v, true);
     if (h.HeroState == kHero08AirborneLeft) StepJump(v, false);
@@ -378,10 +395,11 @@ void PitFallTest(Ventana& v, int pit) {
       h.HeroY + h.CrouchDrop >= h.GroundY && !h.OnIsland) {
     v.game.Indicador = "Caida";
     h.HeroStep = 0;
-    h.HeroState = IsOneOf(h.HeroState, {kHero03StandRight, kHero02AirborneRight, kHero15LandedRight,
-                                        kHero13TakeOffRight})
-                      ? kHero02AirborneRight
-                      : kHero08AirborneLeft;
+    // Standing, jumping or landing facing right he falls facing right; any other way, left.
+    const Facing& r = kFacingRight;
+    const bool right = h.HeroState == r.stand || h.HeroState == r.airborne ||
+                       h.HeroState == r.landed || h.HeroState == r.takeOff;
+    h.HeroState = right ? r.airborne : kFacingLeft.airborne;
     h.JumpFalling = true;
     h.PitFall = true;
   }

@@ -56,6 +56,48 @@ TEST_F(HeroTest, TurningMirrorsTheStrideAndCrouchingTurnsWithoutStandingUp) {
   EXPECT_TRUE(h.Walking);  // left is still held
 }
 
+// The mirror image of a state: facing the other way.
+std::int16_t Mirrored(std::int16_t state) {
+  const std::pair<HeroStateNumber, HeroStateNumber> pairs[] = {
+      {kHero03StandRight, kHero07StandLeft},     {kHero04CrouchRight, kHero06CrouchLeft},
+      {kHero13TakeOffRight, kHero17TakeOffLeft}, {kHero02AirborneRight, kHero08AirborneLeft},
+      {kHero15LandedRight, kHero19LandedLeft},   {kHero23AttackRight, kHero27AttackLeft}};
+  for (auto [right, left] : pairs) {
+    if (state == right) return left;
+    if (state == left) return right;
+  }
+  return state;
+}
+
+TEST_F(HeroTest, LeftAndRightKeysAreMirrorImagesInEveryStateTheyCanMeet) {
+  // Every state, alone or with jump or down held, a shot under way or a walk going on: pressing
+  // right, and pressing left on the mirrored hero, end in mirrored states with the same walk,
+  // stride and held keys.
+  using Outcome = std::tuple<int, bool, double, bool, bool>;
+  auto press = [&](bool right, std::int16_t state, int extra, double step) {
+    StandHero(state);
+    h.UpHeld = extra == 1;
+    h.DownHeld = extra == 2;
+    h.HeroBusy = extra == 3 ? 2 : 0;
+    h.Walking = extra == 4;
+    h.HeroStep = step;
+    right ? HeroKeyRight(v) : HeroKeyLeft(v);
+    return Outcome{right ? h.HeroState : Mirrored(h.HeroState), h.Walking, h.HeroStep,
+                   right ? h.RightHeld : h.LeftHeld, right ? h.LeftHeld : h.RightHeld};
+  };
+  for (std::int16_t state :
+       {kHero03StandRight, kHero07StandLeft, kHero04CrouchRight, kHero06CrouchLeft,
+        kHero13TakeOffRight, kHero17TakeOffLeft, kHero02AirborneRight, kHero08AirborneLeft,
+        kHero15LandedRight, kHero19LandedLeft}) {
+    for (int extra = 0; extra <= 4; ++extra) {
+      for (double step : {0.0, 2.0}) {
+        EXPECT_EQ(press(true, state, extra, step), press(false, Mirrored(state), extra, step))
+            << "state " << state << ", case " << extra << ", step " << step;
+      }
+    }
+  }
+}
+
 TEST_F(HeroTest, ReleasingOneDirectionTurnsTheHeroOnlyWhileTheOtherIsHeld) {
   // {state, the other direction held, the key let go, state after, walking after}
   for (auto [state, otherHeld, released, after, walking] :
