@@ -73,13 +73,13 @@ struct BusyWorld {
     l.EndPieceX = 560;
     v.game.ScrollX = 400;
     v.game.StarDrift = -37;
-    v.hero = Hero{.HeroY = 55, .HeroWidth = 22, .HeroActive = true};
-    v.hero.HeroState = 7;
+    v.hero = Hero{.HeroY = kGroundLine, .HeroWidth = 22, .HeroActive = true};
+    v.hero.HeroState = kHero07StandLeft;
     v.game.Enemies.assign(3, Enemy{});
     v.game.EnemySlotBusy.assign(3, false);
     for (int i = 0; i < 3; ++i) {
-      v.game.Enemies[static_cast<std::size_t>(i)] =
-          Enemy{.Active = true, .Kind = 1, .X = static_cast<std::int16_t>(20 + 70 * i)};
+      v.game.Enemies[static_cast<std::size_t>(i)] = Enemy{
+          .Active = true, .Kind = kEnemy1Armoured, .X = static_cast<std::int16_t>(20 + 70 * i)};
     }
   }
 

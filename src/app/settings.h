@@ -6,13 +6,15 @@
 
 #include "assets/temp_registry.h"
 #include "platform/platform.h"
+#include "platform/virtual_keys.h"
 
 namespace zendor {
 
 // Index of each action in the key bindings.
 enum Binding : int { kBindLeft = 0, kBindRight, kBindUp, kBindDown, kBindFire, kBindPause };
 
-inline constexpr std::array<std::int16_t, 6> kDefaultKeyBindings = {37, 39, 38, 40, 17, 19};
+inline constexpr std::array<std::int16_t, 6> kDefaultKeyBindings = {
+    vk::kLeft, vk::kRight, vk::kUp, vk::kDown, vk::kControl, vk::kPause};
 
 // Program-wide settings, written at start-up and read everywhere.
 struct Settings {

@@ -113,6 +113,13 @@ void SoundSystem::SetFrequency(int n, int hz) {
   }
 }
 
+void SoundSystem::Restart(int n, std::optional<int> hz) {
+  Stop(n);
+  Rewind(n);
+  if (hz) SetFrequency(n, *hz);
+  Play(n, false);
+}
+
 void SoundSystem::Duplicate(int n, int from) {
   if (traceSound()) tracer_.Sound("duplicate", n, from, std::nullopt);
   if (!device_ || !InRange(n, kBufferCount)) return;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/audio.h"
@@ -35,6 +36,9 @@ class SoundSystem {
   void SetVolume(int n, int hundredthsDb);
   void SetPan(int n, int hundredthsDb);
   void SetFrequency(int n, int hz);
+  // Plays the effect once from its start, whether or not it is playing: stop, rewind, the new
+  // pitch if one is given, play.
+  void Restart(int n, std::optional<int> hz = std::nullopt);
   // Entry n becomes an independently playable copy of entry `from`: stopped, at its start, with
   // the volume, pan and frequency `from` has. Copying the same entry into n again (every game
   // start does) stops and reuses n's buffer, so long sessions do not pile up buffers.

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "game/enemy_kinds.h"
+#include "game/hero_states.h"
+
 namespace zendor {
 namespace {
 
@@ -9,19 +12,21 @@ using L = SheetLayout;
 
 constexpr std::array kSheets = {
     // The hero: every source picture faces right; the game mirrors the left-facing ones.
-    ShippedSheet{"Zendor", 2, 23, 82, 1, L::MaskBelow, false},     // in the air
-    ShippedSheet{"Zendor", 3, 264, 82, 12, L::MaskBelow, false},   // walk 0-3, idle gestures 4-11
-    ShippedSheet{"Zendor", 4, 30, 64, 1, L::MaskBelow, false},     // crouching
-    ShippedSheet{"Zendor", 13, 30, 82, 1, L::MaskBelow, false},    // taking off
-    ShippedSheet{"Zendor", 15, 23, 82, 1, L::MaskBelow, false},    // landing
-    ShippedSheet{"Zendor", 23, 192, 102, 6, L::MaskBelow, false},  // close attack
+    ShippedSheet{"Zendor", kHero02AirborneRight, 23, 82, 1, L::MaskBelow, false},  // in the air
+    ShippedSheet{"Zendor", kHero03StandRight, 264, 82, 12, L::MaskBelow,
+                 false},  // walk 0-3, idle gestures 4-11
+    ShippedSheet{"Zendor", kHero04CrouchRight, 30, 64, 1, L::MaskBelow, false},    // crouching
+    ShippedSheet{"Zendor", kHero13TakeOffRight, 30, 82, 1, L::MaskBelow, false},   // taking off
+    ShippedSheet{"Zendor", kHero15LandedRight, 23, 82, 1, L::MaskBelow, false},    // landing
+    ShippedSheet{"Zendor", kHero23AttackRight, 192, 102, 6, L::MaskBelow, false},  // close attack
     ShippedSheet{"explota_zendor", -1, 72, 64, 3, L::MaskBelow, false},
     // Enemies, drawn as they look moving right.
-    ShippedSheet{"Bicho", 0, 96, 76, 4, L::MaskBelow, false},  // flyer
-    ShippedSheet{"Bicho", 1, 84, 54, 4, L::MaskBelow, false},  // small armoured walker
-    ShippedSheet{"Bicho", 2, 96, 80, 4, L::MaskBelow, false},  // hopper
-    ShippedSheet{"Bicho", 3, 96, 80, 4, L::MaskBelow, false},
-    ShippedSheet{"Bicho", 4, 100, 78, 4, L::MaskBelow, true},
+    ShippedSheet{"Bicho", kEnemy0Stinger, 96, 76, 4, L::MaskBelow, false},  // flyer
+    ShippedSheet{"Bicho", kEnemy1Armoured, 84, 54, 4, L::MaskBelow,
+                 false},                                                   // small armoured walker
+    ShippedSheet{"Bicho", kEnemy2Hopper, 96, 80, 4, L::MaskBelow, false},  // hopper
+    ShippedSheet{"Bicho", kEnemy3Brute, 96, 80, 4, L::MaskBelow, false},
+    ShippedSheet{"Bicho", kEnemy4Stilts, 100, 78, 4, L::MaskBelow, true},
     // Level pieces.
     ShippedSheet{"Mapa", 0, 184, 120, 1, L::MaskBeside, false},  // crashed ship at the start
     ShippedSheet{"Mapa", 1, 48, 17, 1, L::Opaque, false},

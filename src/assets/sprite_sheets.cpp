@@ -37,14 +37,14 @@ void MakeCopyHolder(SpriteSheets& sheets, std::string_view family, int index, in
 }
 
 void MakeWorkSurfaces(SpriteSheets& sheets) {
-  MakeCopyHolder(sheets, "Zendor", 6, 4);
-  MakeCopyHolder(sheets, "Zendor", 7, 3);
-  MakeCopyHolder(sheets, "Zendor", 17, 13);
-  MakeCopyHolder(sheets, "Zendor", 27, 23);
+  MakeCopyHolder(sheets, "Zendor", kHero06CrouchLeft, kHero04CrouchRight);
+  MakeCopyHolder(sheets, "Zendor", kHero07StandLeft, kHero03StandRight);
+  MakeCopyHolder(sheets, "Zendor", kHero17TakeOffLeft, kHero13TakeOffRight);
+  MakeCopyHolder(sheets, "Zendor", kHero27AttackLeft, kHero23AttackRight);
   // The in-air and landing poses are 23 wide; their mirrored holders are 30 wide and keep their
   // own fill to the right of the picture.
-  sheets.Zendor[8] = Surface(30, 82, kButtonFace);
-  sheets.Zendor[19] = Surface(30, 82, kButtonFace);
+  sheets.Zendor[kHero08AirborneLeft] = Surface(30, 82, kButtonFace);
+  sheets.Zendor[kHero19LandedLeft] = Surface(30, 82, kButtonFace);
   MakeCopyHolder(sheets, "Mapa", 7, 5);
   MakeCopyHolder(sheets, "Suelo", 3, 2);
   sheets.Suelo[4] = Surface(48, 15, kBlack);
@@ -131,19 +131,19 @@ bool LoadSpriteSheets(SpriteSheets& sheets, const std::string& artFolder, std::s
 void PrepareSpriteSheets(Ventana& v) {
   SpriteSheets& s = v.sheets;
   // Left-facing hero: walk cycle and fighting poses frame by frame, single poses whole.
-  MirrorFrames(s.Zendor[7], s.Zendor[3], 12);
-  MirrorFrames(s.Zendor[27], s.Zendor[23], 6);
-  MirrorWhole(s.Zendor[6], s.Zendor[4]);
-  MirrorWhole(s.Zendor[17], s.Zendor[13]);
-  MirrorWhole(s.Zendor[19], s.Zendor[15]);
-  MirrorWhole(s.Zendor[8], s.Zendor[2]);
+  MirrorFrames(s.Zendor[kHero07StandLeft], s.Zendor[kHero03StandRight], 12);
+  MirrorFrames(s.Zendor[kHero27AttackLeft], s.Zendor[kHero23AttackRight], 6);
+  MirrorWhole(s.Zendor[kHero06CrouchLeft], s.Zendor[kHero04CrouchRight]);
+  MirrorWhole(s.Zendor[kHero17TakeOffLeft], s.Zendor[kHero13TakeOffRight]);
+  MirrorWhole(s.Zendor[kHero19LandedLeft], s.Zendor[kHero15LandedRight]);
+  MirrorWhole(s.Zendor[kHero08AirborneLeft], s.Zendor[kHero02AirborneRight]);
   MirrorWhole(s.Mapa[7], s.Mapa[5]);
   MirrorWhole(s.Suelo[3], s.Suelo[2]);
 
   // A floor tile cut from the wider one.
   BitBlt(s.Suelo[4], 0, 0, 48, 15, s.Suelo[1], 8, 0, Rop::SrcCopy);
 
-  for (std::size_t k = 0; k <= 4; ++k) {
+  for (std::size_t k = 0; k < kEnemyKinds; ++k) {
     Surface& mirrored = s.Bicho[k + 10];
     mirrored.resize(s.Bicho[k].width(), s.Bicho[k].height());
     MirrorFrames(mirrored, s.Bicho[k], 4);

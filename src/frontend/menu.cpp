@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "app/shutdown.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "frontend/text_writer.h"
 #include "game/game_loop.h"
@@ -19,10 +20,6 @@ namespace {
 
 constexpr int kFadeSteps = 6;  // the font's six brightening rows
 constexpr int kFadePauseMs = 25;
-constexpr int kMenuTheme = 5;
-constexpr int kThemeAtNextMeasure = 8192;
-constexpr int kMenuEffect = 0;
-constexpr int kClickEffect = 2;
 constexpr std::int16_t kComposed = -1;  // the line is composed off screen and copied in one piece
 
 constexpr std::string_view kTitle = "ZENDOR VOSTRIK XXI";
@@ -72,11 +69,11 @@ void ClearWordBand(Ventana& v) {
 
 void DrawMenu(Ventana& v) {
   ClearWindow(v);
-  v.sound.SetRepeats(kMenuTheme, 0);
-  v.sound.SetLoop(kMenuTheme, true);
-  v.sound.PlayTheme(kMenuTheme, kThemeAtNextMeasure);
+  v.sound.SetRepeats(kTheme05Menu, 0);
+  v.sound.SetLoop(kTheme05Menu, true);
+  v.sound.PlayTheme(kTheme05Menu, kThemeAtNextBar);
   v.sound.SetMasterVolume(0);
-  v.sound.Play(kMenuEffect, false);
+  v.sound.Play(kEffect00MenuChime, false);
 
   const std::string version = "BETA " + Trimmed(kVersionComment);
   for (std::int16_t k = 1; k <= kFadeSteps; ++k) {
@@ -101,7 +98,7 @@ void MenuKeyDown(Ventana& v, int keyCode) {
       RedefinePrompt(v);
       break;
     case vk::kEscape:
-      v.sound.StopTheme(kMenuTheme);
+      v.sound.StopTheme(kTheme05Menu);
       ShutDownGame(v);
     default:
       break;  // the keypad's digits and every other key do nothing here
@@ -133,10 +130,8 @@ void RedefinePrompt(Ventana& v) {
 }
 
 void RedefineKeyDown(Ventana& v, int keyCode) {
-  v.sound.SetFrequency(kClickEffect, 0);  // the click at its own pitch
-  v.sound.Stop(kClickEffect);
-  v.sound.Rewind(kClickEffect);
-  v.sound.Play(kClickEffect, false);
+  v.sound.SetFrequency(kEffect02KeyClick, 0);  // the click at its own pitch
+  v.sound.Restart(kEffect02KeyClick);
   // Any key is taken, Escape and keys bound already included.
   if (v.RedefineStep >= 0 && v.RedefineStep < static_cast<int>(v.settings.KeyBindings.size())) {
     TryAssign(v.settings.KeyBindings[v.RedefineStep], keyCode);

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "app/shutdown.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "assets/sprite_sheets.h"
 #include "frontend/loading_fade.h"
@@ -16,8 +17,6 @@ namespace {
 constexpr int kBlankPauseMs = 500;              // black window before the loading screen fades in
 constexpr std::uint32_t kLoadingHoldMs = 2000;  // the loading screen stays at least this long
 constexpr int kJinglePauseMs = 500;             // between the opening theme and the menu
-constexpr int kOpeningTheme = 0;
-constexpr int kMenuEffect = 0;
 
 }  // namespace
 
@@ -42,10 +41,10 @@ void Form_Activate(Ventana& v) {
   w.clear();
   w.refresh();
 
-  v.sound.SetRepeats(kOpeningTheme, 0);
-  v.sound.PlayTheme(kOpeningTheme, 0);
+  v.sound.SetRepeats(kTheme00ArrivalJingle, 0);
+  v.sound.PlayTheme(kTheme00ArrivalJingle, 0);
   platform.Sleep(kJinglePauseMs);
-  v.sound.Play(kMenuEffect, false);
+  v.sound.Play(kEffect00MenuChime, false);
   DrawMenu(v);
 }
 

@@ -19,7 +19,7 @@ constexpr int kShadowSceneMaskY = 8, kShadowMaskY = 16;
 constexpr std::uint8_t kGroundShadowAlpha = 48, kAirShadowAlpha = 32;
 
 bool InTheAir(const Hero& h) {
-  return h.HeroState == 2 || h.HeroState == 8;
+  return h.HeroState == kHero02AirborneRight || h.HeroState == kHero08AirborneLeft;
 }
 
 }  // namespace

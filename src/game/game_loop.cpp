@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "frontend/menu.h"
 #include "frontend/screen_flow.h"
@@ -22,11 +23,7 @@
 namespace zendor {
 namespace {
 
-constexpr int kMenuTheme = 5;
-constexpr int kAtNextMeasure = 8192;
-constexpr int kEngineHum = 30;  // loops for the whole game
 constexpr int kMusicFadeStep = 500;
-constexpr int kSilent = -10000;
 
 // Thrown once the player has left the ending screen: every frame of the finished game still on
 // the stack (loops, key presses that resumed a loop) is abandoned, as if the ending had never
@@ -64,7 +61,7 @@ void FadeOutMenuTheme(Ventana& v) {
     v.sound.SetMasterVolume(volume - kMusicFadeStep);
     v.platform.Sleep(25);
   } while (v.sound.MasterVolume() > kSilent);
-  v.sound.StopTheme(kMenuTheme);
+  v.sound.StopTheme(kTheme05Menu);
 }
 
 void PrepareEnemySlots(Ventana& v) {
@@ -75,11 +72,13 @@ void PrepareEnemySlots(Ventana& v) {
 
 // Every enemy slot gets its own copies of the five voices, so that enemies sound independently.
 void PrepareEnemyVoices(Ventana& v) {
-  constexpr std::int16_t kVoices[] = {23, 27, 25, 24, 26};
-  for (int k = 0; k < 5; ++k) v.game.EnemyVoiceEffects[static_cast<std::size_t>(k)] = kVoices[k];
-  v.game.VoicesPerEnemy = 5;
-  const int last = 100 + 5 * v.settings.MaxEnemies + 4;
-  for (int n = 100, k = 0; n <= last; ++n, k = (k + 1) % 5) {
+  for (int k = 0; k < kEnemyKinds; ++k) {
+    v.game.EnemyVoiceEffects[static_cast<std::size_t>(k)] =
+        static_cast<std::int16_t>(kEnemyVoiceByKind[static_cast<std::size_t>(k)]);
+  }
+  v.game.VoicesPerEnemy = kEnemyKinds;
+  const int last = kFirstVoiceCopy + kEnemyKinds * v.settings.MaxEnemies + kEnemyKinds - 1;
+  for (int n = kFirstVoiceCopy, k = 0; n <= last; ++n, k = (k + 1) % kEnemyKinds) {
     v.sound.Duplicate(n, v.game.EnemyVoiceEffects[static_cast<std::size_t>(k)]);
   }
 }
@@ -135,7 +134,8 @@ void RunFrames(Ventana& v) {
     if ((h.HeroActive || g.EndReached) && !g.HideHero) DrawHero(v);
     if (h.HeroCaught) StepHeroCaught(v);
     DrawEndPieceInFront(v);
-    if (g.EndReached && h.HeroY >= 55 && h.HeroState != 15) EndTheGame(v, true);
+    if (g.EndReached && h.HeroY >= kGroundLine && h.HeroState != kHero15LandedRight)
+      EndTheGame(v, true);
     if (h.HeroBusy > 0) StepShot(v);
     UpdateEnemies(v);
     PresentPlayfield(v);
@@ -232,7 +232,7 @@ void Jugar(Ventana& v) {
 
     FadeOutMenuTheme(v);
     StartTheme(v, v.level.SectionMusic[1]);
-    v.sound.Play(kEngineHum, true);
+    v.sound.Play(kEffect30NightWind, true);
 
     g.Playing = true;
     DrawScore(v);
@@ -252,7 +252,7 @@ void HandleGameKey(Ventana& v, int keyCode) {
 void StartTheme(Ventana& v, int theme) {
   v.sound.SetRepeats(theme, 0);
   v.sound.SetLoop(theme, true);
-  v.sound.PlayTheme(theme, kAtNextMeasure);
+  v.sound.PlayTheme(theme, kThemeAtNextBar);
   v.sound.SetMasterVolume(0);
   v.game.SectionChanged = false;
 }
@@ -273,7 +273,7 @@ void ResetHero(Ventana& v) {
   h.JumpFalling = false;
   h.HeroBusy = 0;
   h.HeroActive = true;
-  h.HeroY = 55;
+  h.HeroY = kGroundLine;
   h.HeroStep = 0;
   h.HeroOffsetX = 0;
   h.UpHeld = false;
@@ -283,7 +283,7 @@ void ResetHero(Ventana& v) {
   h.HeroLocked = false;
   h.PitFall = false;
   v.game.DeathCountdown = 0;
-  h.HeroState = 7;
+  h.HeroState = kHero07StandLeft;
 }
 
 void RewindStep(Ventana& v) {

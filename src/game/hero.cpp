@@ -1,9 +1,9 @@
 #include "game/hero.h"
 
 #include <cmath>
-#include <initializer_list>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/game_loop.h"
 #include "game/int16.h"
@@ -14,17 +14,65 @@
 namespace zendor {
 namespace {
 
-constexpr int kLaserSound = 11;
-
-bool IsOneOf(std::int16_t state, std::initializer_list<int> states) {
-  for (int s : states) {
-    if (state == s) return true;
-  }
-  return false;
-}
-
 bool IsOdd(double step) {
   return std::llround(step) % 2 != 0;
+}
+
+// Everything the mirror-image key rules need to know about the way the hero faces.
+struct Facing {
+  HeroStateNumber stand, crouch, takeOff, airborne, landed, attack;
+  Binding own, opposite;
+  bool Hero::*held;             // the flag of this direction's key
+  std::int16_t firstShotStep;   // HeroBusy when a crouching shot starts this way
+  std::int16_t crouchOffsetX;   // the crouching picture's x offset
+  std::int16_t takeOffOffsetX;  // the take-off picture's
+  std::int16_t attackOffsetX;   // the attack picture's
+  // Facing left, the wide pictures stand left of the hero's place: entering a crouch, a take-off
+  // or an attack sets the x offset, and standing up or leaving the ground clears it. Facing
+  // right the offset is left as it is.
+  bool shiftsPictures;
+  bool takeOffStopsWalking;  // leaving the ground facing right ends the walk; facing left not
+};
+
+constexpr Facing kFacingRight = {kHero03StandRight,
+                                 kHero04CrouchRight,
+                                 kHero13TakeOffRight,
+                                 kHero02AirborneRight,
+                                 kHero15LandedRight,
+                                 kHero23AttackRight,
+                                 kBindRight,
+                                 kBindLeft,
+                                 &Hero::RightHeld,
+                                 1,
+                                 0,
+                                 0,
+                                 0,
+                                 false,
+                                 true};
+constexpr Facing kFacingLeft = {kHero07StandLeft,
+                                kHero06CrouchLeft,
+                                kHero17TakeOffLeft,
+                                kHero08AirborneLeft,
+                                kHero19LandedLeft,
+                                kHero27AttackLeft,
+                                kBindLeft,
+                                kBindRight,
+                                &Hero::LeftHeld,
+                                8,
+                                -8,
+                                -6,
+                                -10,
+                                true,
+                                false};
+
+const Facing& Opposite(const Facing& f) {
+  return &f == &kFacingRight ? kFacingLeft : kFacingRight;
+}
+
+// In the air or landed, facing either way: the direction keys wait.
+bool IsInTheAirOrLanding(const Hero& h) {
+  return h.HeroState == kHero02AirborneRight || h.HeroState == kHero08AirborneLeft ||
+         h.HeroState == kHero15LandedRight || h.HeroState == kHero19LandedLeft;
 }
 
 // The movement keys restart a paused game before they act; the game runs inside the key press
@@ -67,9 +115,7 @@ void StandUp(Hero& h) {
 
 void FireLaser(Ventana& v, std::int16_t firstStep) {
   v.hero.HeroBusy = firstStep;
-  v.sound.Stop(kLaserSound);
-  v.sound.Rewind(kLaserSound);
-  v.sound.Play(kLaserSound, false);
+  v.sound.Restart(kEffect11LaserCharge);
 }
 
 void StartAttack(Hero& h, std::int16_t state) {
@@ -86,7 +132,7 @@ void WalkingStep(Ventana& v) {
   Hero& h = v.hero;
   GameState& g = v.game;
   if (!((h.Walking || IsOdd(h.HeroStep)) && h.HeroActive)) return;
-  if (h.HeroState == 3) {
+  if (h.HeroState == kHero03StandRight) {
     g.ScrollX += 4 * g.ScrollSpeed;
     const double limit = v.level.EndPieceX - 84;
     if (g.ScrollX <= limit) {
@@ -95,7 +141,7 @@ void WalkingStep(Ventana& v) {
       g.ScrollX = limit;
     }
     h.HeroStep += 1;
-  } else if (h.HeroState == 7) {
+  } else if (h.HeroState == kHero07StandLeft) {
     g.ScrollX -= 4 * g.ScrollSpeed;
     if (g.ScrollX > 0) {
       g.StarDrift += 0.5 * g.ScrollSpeed;
@@ -114,13 +160,31 @@ void WrapHeroStep(Hero& h) {
 
 // Standing again after a landing, a held jump key jumps again (and a held key of the other
 // direction turns him first); a held key of his own direction walks on.
-void ReapplyHeldKeys(Ventana& v, Binding own, Binding other) {
+void ReapplyHeldKeys(Ventana& v, const Facing& f) {
   Hero& h = v.hero;
   if (h.UpHeld) {
-    if (other == kBindLeft ? h.LeftHeld : h.RightHeld) PressAgain(v, other);
+    if (h.*Opposite(f).held) PressAgain(v, f.opposite);
     PressAgain(v, kBindUp);
   }
-  if (own == kBindRight ? h.RightHeld : h.LeftHeld) h.Walking = true;
+  if (h.*f.held) h.Walking = true;
+}
+
+// The frame after a take-off he is in the air; the frame after a landing he stands.
+void FinishTakeOffAndLanding(Ventana& v, const Facing& f) {
+  Hero& h = v.hero;
+  if (h.HeroState == f.takeOff) {
+    h.HeroState = f.airborne;
+    if (f.takeOffStopsWalking) h.Walking = false;
+    if (f.shiftsPictures) h.HeroOffsetX = 0;
+    h.HeroY -= 4;
+    h.HeroWidth = 23;
+  }
+  if (h.HeroState == f.landed) {
+    h.HeroState = f.stand;
+    h.HeroWidth = 22;
+    h.JumpFalling = false;
+  }
+  if (h.HeroState == f.stand) ReapplyHeldKeys(v, f);
 }
 
 void StepAttack(Ventana& v) {
@@ -131,7 +195,7 @@ void StepAttack(Ventana& v) {
   if (h.HeroStep == 6) {
     h.CrouchDrop = 0;
     h.HeroY = h.GroundY;
-    h.HeroState -= 20;
+    h.HeroState -= kHeroAttackOffset;
     h.HeroWidth = 22;
     h.HeroStep = 0;
     h.HeroLocked = false;
@@ -141,80 +205,84 @@ void StepAttack(Ventana& v) {
 }
 
 // Releasing one direction while the other is held turns the hero that way.
-void ReleaseDirection(Hero& h, bool otherHeld, std::int16_t standing, std::int16_t turned,
-                      std::int16_t crouching, std::int16_t crouchTurned) {
-  if (!otherHeld) {
+void ReleaseDirection(Hero& h, const Facing& f) {
+  h.*f.held = false;
+  const Facing& other = Opposite(f);
+  if (!(h.*other.held)) {
     h.Walking = false;
     return;
   }
-  if (h.HeroState == standing) {
-    h.HeroState = turned;
+  if (h.HeroState == f.stand) {
+    h.HeroState = other.stand;
     h.Walking = true;
   }
-  if (h.HeroState == crouching) {
-    h.HeroState = crouchTurned;
+  if (h.HeroState == f.crouch) {
+    h.HeroState = other.crouch;
     h.Walking = false;
   }
+}
+
+// Letting go of the down key stands a crouching hero up, unless a shot is under way.
+void ReleaseDown(Hero& h) {
+  h.DownHeld = false;
+  if (h.HeroBusy != 0) return;  // he stays down until the shot is over
+  for (const Facing* f : {&kFacingRight, &kFacingLeft}) {
+    if (h.HeroState != f->crouch) continue;
+    h.HeroState = f->stand;
+    StandUp(h);
+    if (f->shiftsPictures) h.HeroOffsetX = 0;
+    if (h.*f->held) h.Walking = true;
+    return;
+  }
+}
+
+// A direction key: walk that way, turn, or turn while crouching.
+void HeroKeyDirection(Ventana& v, const Facing& f) {
+  Hero& h = v.hero;
+  if (h.HeroLocked) return;
+  h.*f.held = true;
+  ResumeIfPaused(v);
+  if (h.HeroState == f.crouch || h.HeroState == f.takeOff || IsInTheAirOrLanding(h)) return;
+  if (h.UpHeld) {
+    h.HeroState = f.stand;
+    PressAgain(v, kBindUp);
+    return;
+  }
+  if (h.HeroBusy != 0) return;
+  const Facing& other = Opposite(f);
+  if (h.HeroState == other.crouch) {
+    h.HeroState = f.crouch;
+    h.HeroOffsetX = f.crouchOffsetX;
+    return;
+  }
+  if (h.DownHeld) {
+    PressAgain(v, kBindDown);
+    return;
+  }
+  if (v.game.FastToggle) v.game.ScrollSpeed = 2;
+  if (h.Walking && h.HeroState != other.stand) return;
+  if (h.HeroState == other.stand) MirrorWalkStep(h);
+  h.HeroState = f.stand;
+  h.Walking = true;
+  h.HeroWidth = 22;
+}
+
+// The facing of a standing or crouching hero, if he is in one of those states.
+const Facing* FacingOfStandOrCrouch(std::int16_t state) {
+  for (const Facing* f : {&kFacingRight, &kFacingLeft}) {
+    if (state == f->stand || state == f->crouch) return f;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 void HeroKeyRight(Ventana& v) {
-  Hero& h = v.hero;
-  if (h.HeroLocked) return;
-  h.RightHeld = true;
-  ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {4, 2, 8, 13, 15, 19})) return;
-  if (h.UpHeld) {
-    h.HeroState = 3;
-    PressAgain(v, kBindUp);
-    return;
-  }
-  if (h.HeroBusy != 0) return;
-  if (h.HeroState == 6) {
-    h.HeroState = 4;
-    h.HeroOffsetX = 0;
-    return;
-  }
-  if (h.DownHeld) {
-    PressAgain(v, kBindDown);
-    return;
-  }
-  if (v.game.FastToggle) v.game.ScrollSpeed = 2;
-  if (h.Walking && h.HeroState != 7) return;
-  if (h.HeroState == 7) MirrorWalkStep(h);
-  h.HeroState = 3;
-  h.Walking = true;
-  h.HeroWidth = 22;
+  HeroKeyDirection(v, kFacingRight);
 }
 
 void HeroKeyLeft(Ventana& v) {
-  Hero& h = v.hero;
-  if (h.HeroLocked) return;
-  h.LeftHeld = true;
-  ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {2, 6, 8, 17, 19, 15})) return;
-  if (h.UpHeld) {
-    h.HeroState = 7;
-    PressAgain(v, kBindUp);
-    return;
-  }
-  if (h.HeroBusy != 0) return;
-  if (h.HeroState == 4) {
-    h.HeroState = 6;
-    h.HeroOffsetX = -8;
-    return;
-  }
-  if (h.DownHeld) {
-    PressAgain(v, kBindDown);
-    return;
-  }
-  if (v.game.FastToggle) v.game.ScrollSpeed = 2;
-  if (h.Walking && h.HeroState != 3) return;
-  if (h.HeroState == 3) MirrorWalkStep(h);
-  h.HeroState = 7;
-  h.Walking = true;
-  h.HeroWidth = 22;
+  HeroKeyDirection(v, kFacingLeft);
 }
 
 void HeroKeyDown(Ventana& v) {
@@ -222,13 +290,10 @@ void HeroKeyDown(Ventana& v) {
   if (h.HeroLocked) return;
   ResumeIfPaused(v);
   h.DownHeld = true;
-  if (h.HeroState == 3 || h.HeroState == 7) {
-    if (h.HeroState == 3) {
-      h.HeroState = 4;
-    } else {
-      h.HeroState = 6;
-      h.HeroOffsetX = -8;
-    }
+  const Facing* f = FacingOfStandOrCrouch(h.HeroState);
+  if (f && h.HeroState == f->stand) {
+    h.HeroState = f->crouch;
+    if (f->shiftsPictures) h.HeroOffsetX = f->crouchOffsetX;
     h.Walking = false;
     h.HeroStep = 0;
     h.HeroWidth = 30;
@@ -244,43 +309,34 @@ void HeroKeyUp(Ventana& v) {
   h.UpHeld = true;
   if (v.game.FastToggle) v.game.ScrollSpeed = 2;
   ResumeIfPaused(v);
-  if (IsOneOf(h.HeroState, {13, 17, 2, 8, 15, 19})) return;
+  if (h.HeroState == kHero13TakeOffRight || h.HeroState == kHero17TakeOffLeft ||
+      IsInTheAirOrLanding(h))
+    return;
   h.ApexLimitY = 15;
-  if (h.HeroState == 3 || h.HeroState == 7) {
+  const Facing* f = FacingOfStandOrCrouch(h.HeroState);
+  if (f && h.HeroState == f->stand) {
     h.CrouchDrop = 0;
     h.HeroY = h.GroundY;
-    if (h.HeroState == 3) {
-      h.HeroState = 13;
-    } else {
-      h.HeroState = 17;
-      h.HeroOffsetX = -6;
-    }
+    h.HeroState = f->takeOff;
+    if (f->shiftsPictures) h.HeroOffsetX = f->takeOffOffsetX;
   }
   h.Walking = false;
   h.HeroStep = 0;
   h.HeroWidth = 30;
 }
 
+// Standing he strikes at close range; crouching he fires the laser.
 void HeroKeyFire(Ventana& v) {
   Hero& h = v.hero;
   if (h.FireHeld || h.HeroBusy != 0 || h.HeroLocked) return;
   h.FireHeld = true;
-  switch (h.HeroState) {
-    case 3:
-      StartAttack(h, 23);
-      break;
-    case 7:
-      StartAttack(h, 27);
-      h.HeroOffsetX = -10;
-      break;
-    case 4:
-      FireLaser(v, 1);
-      break;
-    case 6:
-      FireLaser(v, 8);
-      break;
-    default:
-      break;
+  const Facing* f = FacingOfStandOrCrouch(h.HeroState);
+  if (!f) return;
+  if (h.HeroState == f->stand) {
+    StartAttack(h, f->attack);
+    if (f->shiftsPictures) h.HeroOffsetX = f->attackOffsetX;
+  } else {
+    FireLaser(v, f->firstShotStep);
   }
 }
 
@@ -292,24 +348,11 @@ void HeroKeyRelease(Ventana& v, int keyCode) {
     // Letting go of the jump key caps the rise just above where the hero is now.
     TryAssign(h.ApexLimitY, h.HeroY);
   } else if (keyCode == bind[kBindRight]) {
-    h.RightHeld = false;
-    ReleaseDirection(h, h.LeftHeld, 3, 7, 4, 6);
+    ReleaseDirection(h, kFacingRight);
   } else if (keyCode == bind[kBindDown]) {
-    h.DownHeld = false;
-    if (h.HeroBusy != 0) return;  // he stays down until the shot is over
-    if (h.HeroState == 4) {
-      h.HeroState = 3;
-      StandUp(h);
-      if (h.RightHeld) h.Walking = true;
-    } else if (h.HeroState == 6) {
-      h.HeroState = 7;
-      StandUp(h);
-      h.HeroOffsetX = 0;
-      if (h.LeftHeld) h.Walking = true;
-    }
+    ReleaseDown(h);
   } else if (keyCode == bind[kBindLeft]) {
-    h.LeftHeld = false;
-    ReleaseDirection(h, h.RightHeld, 7, 3, 6, 4);
+    ReleaseDirection(h, kFacingLeft);
   } else if (keyCode == bind[kBindFire]) {
     h.FireHeld = false;
   }
@@ -322,40 +365,19 @@ void HeroUpkeep(Ventana& v) {
     h.FireHeld = false;  // a held fire key fires again on the keyboard's repeat
     WrapHeroStep(h);
   }
-  if (h.HeroState == 13) {
-    h.HeroState = 2;
-    h.Walking = false;
-    h.HeroY -= 4;
-    h.HeroWidth = 23;
-  }
-  if (h.HeroState == 15) {
-    h.HeroState = 3;
-    h.HeroWidth = 22;
-    h.JumpFalling = false;
-  }
-  if (h.HeroState == 3) ReapplyHeldKeys(v, kBindRight, kBindLeft);
-  if (h.HeroState == 17) {
-    h.HeroState = 8;
-    h.HeroOffsetX = 0;
-    h.HeroY -= 4;
-    h.HeroWidth = 23;
-  }
-  if (h.HeroState == 19) {
-    h.HeroState = 7;
-    h.HeroWidth = 22;
-    h.JumpFalling = false;
-  }
-  if (h.HeroState == 7) ReapplyHeldKeys(v, kBindLeft, kBindRight);
+  // Facing right first: a hero who turns left on landing takes off left in the same frame.
+  FinishTakeOffAndLanding(v, kFacingRight);
+  FinishTakeOffAndLanding(v, kFacingLeft);
   if (h.HeroActive || v.game.EndReached) {
-    if (h.HeroState == 2) StepJump(v, true);
-    if (h.HeroState == 8) StepJump(v, false);
-    if (h.HeroState > 20) StepAttack(v);
+    if (h.HeroState == kHero02AirborneRight) StepJump(v, true);
+    if (h.HeroState == kHero08AirborneLeft) StepJump(v, false);
+    if (h.HeroState > kHeroAttackOffset) StepAttack(v);
   }
 }
 
 void IdleGesture(Ventana& v) {
   Hero& h = v.hero;
-  if (h.HeroState != 3 && h.HeroState != 7) return;
+  if (h.HeroState != kHero03StandRight && h.HeroState != kHero07StandLeft) return;
   Random& random = v.platform.random();
   random.Reseed(v.platform.Timer());
   if (!random.OneIn(40)) return;
@@ -373,14 +395,18 @@ void PitFallTest(Ventana& v, int pit) {
       h.HeroY + h.CrouchDrop >= h.GroundY && !h.OnIsland) {
     v.game.Indicador = "Caida";
     h.HeroStep = 0;
-    h.HeroState = IsOneOf(h.HeroState, {3, 2, 15, 13}) ? 2 : 8;
+    // Standing, jumping or landing facing right he falls facing right; any other way, left.
+    const Facing& r = kFacingRight;
+    const bool right = h.HeroState == r.stand || h.HeroState == r.airborne ||
+                       h.HeroState == r.landed || h.HeroState == r.takeOff;
+    h.HeroState = right ? r.airborne : kFacingLeft.airborne;
     h.JumpFalling = true;
     h.PitFall = true;
   }
 }
 
 void CatchHero(Hero& h) {
-  h.HeroState = 3;
+  h.HeroState = kHero03StandRight;
   h.HeroActive = false;
   h.Walking = false;
   h.HeroStep = 0;

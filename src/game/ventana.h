@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/enemy_kinds.h"
+#include "game/hero_states.h"
 #include "platform/surface.h"
 
 namespace zendor {
@@ -63,10 +65,9 @@ struct LevelTables {
 inline constexpr int kHeroScreenX = 105;
 
 struct Hero {
-  std::int16_t HeroState = 0;  // 3/7 stand or walk right/left, 4/6 crouch, 13/17 take off,
-                               // 2/8 in the air, 15/19 landed, 23/27 close attack
+  std::int16_t HeroState = 0;  // one of the HeroStateNumber values (game/hero_states.h)
   double HeroY = 0;            // top of his picture on the playfield (whole pixels)
-  std::int16_t GroundY = 0;    // HeroY at which a fall ends (55 on the ground)
+  std::int16_t GroundY = 0;    // HeroY at which a fall ends (kGroundLine on the ground)
   std::int16_t HeroWidth = 0;  // width of the current picture
   double HeroStep = 0;         // walk-cycle frame 0..3 (4..11 idle gestures), attack step 1..6
   std::int16_t CrouchDrop = 0;
@@ -95,11 +96,11 @@ struct Hero {
 struct Enemy {
   bool Active = false;
   std::int16_t LastScrollX = 0;
-  std::int16_t Kind = 0;  // sprite sheet, voice and explosion: 0 flyer .. 4
+  std::int16_t Kind = 0;  // one of the EnemyKind values (game/enemy_kinds.h)
   float Frame = 0;        // 0 <= Frame < 4; the picture shown is Int(Frame)
   std::int16_t RightLimit = 0;
   std::int16_t LeftLimit = 0;
-  std::int16_t HopStep = 0;  // kind 2 over lava: 0 not yet, 1..24 hopping, -1 done
+  std::int16_t HopStep = 0;  // a hopper over lava: 0 not yet, 1..24 hopping, -1 done
   bool MovingLeft = false;
   std::int16_t Speed = 0;
   std::int16_t X = 0;  // screen position of the picture's top-left corner

@@ -12,6 +12,9 @@ namespace zendor {
 class SoundDevice {
  public:
   using Buffer = int;
+  static constexpr int kSilent = -10000;     // volume; and below, exactly silent
+  static constexpr int kLeftOnly = kSilent;  // pan
+  static constexpr int kRightOnly = -kSilent;
   virtual ~SoundDevice() = default;
 
   // Loads a WAV file; -1 when it is missing or not a PCM WAV the device can play, with the reason
@@ -36,8 +39,9 @@ class SoundDevice {
 // The music player: themes loaded from standard MIDI files, one primary theme at a time.
 class MusicPlayer {
  public:
-  using Segment = int;   // -1 = none
-  using Instance = int;  // a playing instance of a segment, -1 = none
+  using Segment = int;                     // -1 = none
+  using Instance = int;                    // a playing instance of a segment, -1 = none
+  static constexpr int kAtNextBar = 8192;  // Play flag: start at the playing theme's next bar
   virtual ~MusicPlayer() = default;
 
   // Loads a standard MIDI file; -1 when it is missing or cannot be played, with the reason in
@@ -47,8 +51,8 @@ class MusicPlayer {
   virtual void SetRepeats(Segment segment, int repeats) = 0;
   // true: the theme repeats until stopped.
   virtual void SetLoop(Segment segment, bool loop) = 0;
-  // Starts the segment as the primary theme (replacing the one playing); flags 8192 start it at
-  // the next measure boundary.
+  // Starts the segment as the primary theme (replacing the one playing); flags kAtNextBar start
+  // it at the next measure boundary.
   virtual Instance Play(Segment segment, int flags) = 0;
   // Stops that playing instance, if it still plays.
   virtual void Stop(Segment segment, Instance instance) = 0;

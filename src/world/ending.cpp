@@ -1,6 +1,7 @@
 #include "world/ending.h"
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "frontend/screen_flow.h"
 #include "frontend/text_writer.h"
@@ -12,7 +13,6 @@
 namespace zendor {
 namespace {
 
-constexpr int kTitleTheme = 5;
 constexpr std::int16_t kTextColour = 6;
 constexpr std::int16_t kStraightOntoWindow = 0;
 
@@ -26,12 +26,12 @@ void BlackBox(Ventana& v, int left, int top, int right, int bottom) {
   w.touchScreen();
 }
 
-void RestartTitleTheme(Ventana& v) {
-  v.sound.StopTheme(kTitleTheme);
+void RestartMenuTheme(Ventana& v) {
+  v.sound.StopTheme(kTheme05Menu);
   ClearEnemies(v);
-  v.sound.SetRepeats(kTitleTheme, 0);
-  v.sound.SetLoop(kTitleTheme, true);
-  v.sound.PlayTheme(kTitleTheme, 0);
+  v.sound.SetRepeats(kTheme05Menu, 0);
+  v.sound.SetLoop(kTheme05Menu, true);
+  v.sound.PlayTheme(kTheme05Menu, 0);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ void ShowEnding(Ventana& v, bool completed) {
             kStraightOntoWindow);
   BlackBox(v, 88, 64, 161, 72);
   Escribe(v, 12, 64, "THE END", kTextColour, kStraightOntoWindow);
-  RestartTitleTheme(v);
+  RestartMenuTheme(v);
 
   // Any key now acts as Escape and takes the player back to the menu.
   while (v.ScreenState() == screens::kEnding) {

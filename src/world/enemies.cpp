@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/hero.h"
 #include "game/int16.h"
@@ -15,7 +16,6 @@
 namespace zendor {
 namespace {
 
-constexpr int kKinds = 5;
 constexpr int kMirrored = 10;  // Bicho(k + 10) is Bicho(k) facing left
 constexpr int kFloor = 96;     // the row the walkers' feet touch
 constexpr int kFlyerLift = 32;
@@ -27,8 +27,12 @@ Enemy* SlotRecord(Ventana& v, int slot) {
   return &enemies[static_cast<std::size_t>(slot)];
 }
 
-int Clamp10000(int value) {
-  return std::clamp(value, -10000, 10000);
+int ClampVolume(int value) {
+  return std::clamp(value, kSilent, 0);
+}
+
+int ClampPan(int value) {
+  return std::clamp(value, SoundDevice::kLeftOnly, SoundDevice::kRightOnly);
 }
 
 // The voice sits where the enemy is: quieter and further to one side the further it is from
@@ -36,8 +40,8 @@ int Clamp10000(int value) {
 void Voice(Ventana& v, const Enemy& e, int slot) {
   const int voice = EnemyVoice(v, slot);
   const int dx = e.X - kHeroScreenX;
-  v.sound.SetVolume(voice, Clamp10000(-std::abs(5 * dx)));
-  v.sound.SetPan(voice, Clamp10000(10 * dx));
+  v.sound.SetVolume(voice, ClampVolume(-std::abs(5 * dx)));
+  v.sound.SetPan(voice, ClampPan(10 * dx));
   v.sound.Play(voice, false);
 }
 
@@ -63,7 +67,7 @@ void Move(Enemy& e, std::optional<std::int16_t> view, int speed, std::optional<E
   }
 }
 
-// A kind-2 walker that reaches a lava pit jumps it: up 32 pixels in 8 frames, 8 frames in the
+// A hopper that reaches a lava pit jumps it: up 32 pixels in 8 frames, 8 frames in the
 // air, down again in 8, walking on all the while.
 void Hop(Enemy& e) {
   const int c = e.HopStep;
@@ -119,7 +123,7 @@ void FillFromZone(Ventana& v, Enemy& e, const SpawnZone& zone, bool familyA) {
   if (!f) return;  // no picture for that kind: the slot stays empty
   if (!e.MovingLeft) {
     e.X = static_cast<std::int16_t>(-64 - f->width);
-    if (e.Kind != 1) e.Speed = 2;  // the armoured walker is slow
+    if (e.Kind != kEnemy1Armoured) e.Speed = 2;  // the armoured walker is slow
   } else {
     e.X = static_cast<std::int16_t>(304 + f->width);
   }
@@ -133,7 +137,7 @@ void FillFromZone(Ventana& v, Enemy& e, const SpawnZone& zone, bool familyA) {
 }  // namespace
 
 std::optional<EnemyFrameSize> EnemyFrame(const Ventana& v, int kind) {
-  if (kind < 0 || kind >= kKinds) return std::nullopt;
+  if (kind < 0 || kind >= kEnemyKinds) return std::nullopt;
   const Surface& sheet = v.sheets.Bicho[static_cast<std::size_t>(kind)];
   return EnemyFrameSize{sheet.width() / 4, sheet.height() / 2};
 }
@@ -142,8 +146,8 @@ int EnemyVoice(const Ventana& v, int slot) {
   const auto& enemies = v.game.Enemies;
   const int kind = slot >= 0 && slot < static_cast<int>(enemies.size())
                        ? enemies[static_cast<std::size_t>(slot)].Kind
-                       : 0;
-  return 100 + 5 * slot + kind;
+                       : int{kEnemy0Stinger};
+  return kFirstVoiceCopy + kEnemyKinds * slot + kind;
 }
 
 void SpawnFlyer(Ventana& v, int slot) {
@@ -153,9 +157,9 @@ void SpawnFlyer(Ventana& v, int slot) {
   random.Reseed(v.platform.Timer());
   if (random.Below(10.0 * v.settings.SpawnRarityScale * 4) != 0) return;
   e->MovingLeft = random.Below(2) == 1;
-  e->Kind = 0;
+  e->Kind = kEnemy0Stinger;
   e->Speed = 0;
-  const auto f = EnemyFrame(v, 0);
+  const auto f = EnemyFrame(v, kEnemy0Stinger);
   if (!f) return;
   if (!e->MovingLeft) {
     e->X = static_cast<std::int16_t>(-64 - f->width);

@@ -2,14 +2,13 @@
 
 #include <cmath>
 
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "platform/blit.h"
 
 namespace zendor {
 namespace {
 
-constexpr int kSinkingSound = 22;
-constexpr double kGroundLine = 55;
 constexpr double kBelowPlayfield = 184;
 
 // The hero is carried forward in the air unless the key of the other direction is held. Returns
@@ -54,7 +53,7 @@ void Rise(Ventana& v, bool facingRight) {
 void Land(Hero& h, bool facingRight) {
   h.CrouchDrop = 0;
   h.HeroY = h.GroundY;
-  h.HeroState = facingRight ? 15 : 19;
+  h.HeroState = facingRight ? kHero15LandedRight : kHero19LandedLeft;
   h.HeroWidth = 23;
   h.JumpFalling = false;
 }
@@ -65,7 +64,7 @@ void SinkIntoPit(Ventana& v, bool facingRight) {
   GameState& g = v.game;
   if (h.HeroY >= kGroundLine) {
     h.HeroY -= 3;
-    v.sound.Play(kSinkingSound, false);
+    v.sound.Play(kEffect22Sinking, false);
   }
   if (facingRight && !h.LeftHeld) {
     g.ScrollX -= 4 * g.ScrollSpeed;

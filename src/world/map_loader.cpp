@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "game/int16.h"
 #include "game/tracer.h"
 #include "platform/blit.h"
@@ -20,11 +21,11 @@ constexpr const char* kMapFileName = "zendor.map";
 // Far more than a level of 32767 pixels can hold, even written with generous blanks.
 constexpr std::size_t kLargestMap = std::size_t{1} << 20;
 
-constexpr int kGroundLine = 105;
+constexpr int kStripGroundRow = 105;  // where the ground pieces stand in the strip
 constexpr int kGroundPieceHeight = 15;
 constexpr int kStartPieceWidth = 92;
 constexpr int kFirstSectionOffset = 16;  // a section restarts a little past its mark
-constexpr int kFirstSectionMusic = 7;
+constexpr int kFirstSectionMusic = kTheme07Exploration;
 constexpr int kTileWidth = 48, kNarrowWidth = 16;
 constexpr int kAnimatedPieceWidth = 72, kTallPropWidth = 48, kEndPieceWidth = 112;
 constexpr int kPitY = 88, kPitHeight = 32;
@@ -207,7 +208,7 @@ class MapBuilder {
 
   // A piece standing on the ground line, as high as its picture.
   void DrawStanding(const Surface& piece, int x, int width) {
-    BitBlt(v_.sheets.Fondo, x, kGroundLine - piece.height(), width, piece.height(), piece, 0, 0,
+    BitBlt(v_.sheets.Fondo, x, kStripGroundRow - piece.height(), width, piece.height(), piece, 0, 0,
            Rop::SrcCopy);
   }
 
@@ -243,7 +244,7 @@ void Report(const std::string& path, const MapFault& fault) {
 void DrawGroundPiece(Ventana& v, int x, int k) {
   if (k < 0 || k >= static_cast<int>(v.sheets.Suelo.size())) return;
   const Surface& piece = v.sheets.Suelo[static_cast<std::size_t>(k)];
-  BitBlt(v.sheets.Fondo, x, kGroundLine, piece.width(), kGroundPieceHeight, piece, 0, 0,
+  BitBlt(v.sheets.Fondo, x, kStripGroundRow, piece.width(), kGroundPieceHeight, piece, 0, 0,
          Rop::SrcCopy);
 }
 

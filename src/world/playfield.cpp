@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/hero.h"
 #include "platform/blit.h"
@@ -24,15 +25,12 @@ constexpr int kEndPieceWidth = 112, kEndPieceHeight = 61, kEndPieceY = 59;
 constexpr int kPitY = 88, kPitHeight = 32;
 constexpr int kIslandSide = 23;
 
-constexpr int kLavaEffect = 31;
-constexpr int kSilent = -10000;
 constexpr int kDeadlyLavaWidth = 68;  // the glowing part of the lava pool
 constexpr int kHopBefore = 12, kHopAfter = 52;
 
 // The islands bob between these rows, one pixel a frame.
 constexpr int kIslandLowestRow = 83, kIslandHighestRow = 71;
 constexpr int kIslandStandOffset = 38;  // hero's HeroY above the island's top
-constexpr int kGroundY = 55;
 
 int Whole(double value) {
   return static_cast<int>(std::lrint(value));
@@ -51,11 +49,11 @@ int Count(std::int16_t count, int capacity) {
   return std::clamp<int>(count, 0, capacity);
 }
 
-// Effect 31 follows the nearest lava by volume and pan relative to the hero.
+// The lava's loop follows the nearest lava by volume and pan relative to the hero.
 void SoundLava(Ventana& v, double dx) {
-  v.sound.SetVolume(kLavaEffect, std::max(Whole(-std::fabs(5 * dx)), kSilent));
-  v.sound.SetPan(kLavaEffect, std::max(Whole(10 * dx), kSilent));
-  v.sound.Play(kLavaEffect, true);
+  v.sound.SetVolume(kEffect31Lava, std::max(Whole(-std::fabs(5 * dx)), kSilent));
+  v.sound.SetPan(kEffect31Lava, std::max(Whole(10 * dx), SoundDevice::kLeftOnly));
+  v.sound.Play(kEffect31Lava, true);
 }
 
 // A hero standing wholly on the lava's glowing part burns.
@@ -63,7 +61,7 @@ void BurnHeroInLava(Ventana& v, int pieceX) {
   Hero& h = v.hero;
   const double heroLeft = v.game.ScrollX + kHeroScreenX;
   const double heroRight = heroLeft + h.HeroWidth;
-  if (heroLeft >= pieceX && heroRight <= pieceX + kDeadlyLavaWidth && h.HeroY >= kGroundY &&
+  if (heroLeft >= pieceX && heroRight <= pieceX + kDeadlyLavaWidth && h.HeroY >= kGroundLine &&
       h.HeroActive && !h.HeroCaught) {
     CatchHero(h);
   }
@@ -76,7 +74,7 @@ void TriggerHops(Ventana& v, int pieceX) {
   for (int slot = 0; slot <= last; ++slot) {
     Enemy& e = enemies[static_cast<std::size_t>(slot)];
     const double stripX = v.game.ScrollX + e.X;
-    if (e.Kind == 2 && e.HopStep == 0 && stripX >= pieceX - kHopBefore &&
+    if (e.Kind == kEnemy2Hopper && e.HopStep == 0 && stripX >= pieceX - kHopBefore &&
         stripX <= pieceX + kHopAfter) {
       e.HopStep = 1;
     }
@@ -108,13 +106,14 @@ void StandOnIsland(Ventana& v) {
   const int islandX = l.Island[0].X;
   if (islandX - 20 <= heroX && heroX <= islandX + kIslandSide) {
     h.GroundY = static_cast<std::int16_t>(l.Island[1].Y - kIslandStandOffset);
-    const bool leaving =
-        h.HeroState == 13 || h.HeroState == 17 || h.HeroState == 2 || h.HeroState == 8;
+    const bool leaving = h.HeroState == kHero13TakeOffRight || h.HeroState == kHero17TakeOffLeft ||
+                         h.HeroState == kHero02AirborneRight || h.HeroState == kHero08AirborneLeft;
     if (!h.JumpFalling && !leaving) h.HeroY = h.GroundY + h.CrouchDrop;
     h.OnIsland = true;
   } else {
-    const bool steppedOff = h.HeroState == 3 || h.HeroState == 7 || h.JumpFalling;
-    h.GroundY = h.OnIsland && steppedOff ? 0 : kGroundY;
+    const bool steppedOff =
+        h.HeroState == kHero03StandRight || h.HeroState == kHero07StandLeft || h.JumpFalling;
+    h.GroundY = h.OnIsland && steppedOff ? 0 : kGroundLine;
     h.OnIsland = false;
   }
 }
@@ -205,7 +204,7 @@ void UpdateAnimatedPieces(Ventana& v) {
     BurnHeroInLava(v, x);
     TriggerHops(v, x);
   }
-  if (!anyVisible) v.sound.Stop(kLavaEffect);
+  if (!anyVisible) v.sound.Stop(kEffect31Lava);
 }
 
 void DrawBackProps(Ventana& v) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sound_system.h"
 #include "game/hero.h"
 #include "game/int16.h"
@@ -15,11 +16,6 @@
 namespace zendor {
 namespace {
 
-constexpr int kShotSound = 12;
-constexpr int kAttackSound = 17;
-constexpr int kBlastSound = 13;  // heard in every explosion
-constexpr int kEnemyBlastSound = 18;
-constexpr int kHeroBlastSounds[] = {19, 20};
 constexpr int kKillScore = 200;
 constexpr int kBlastSize = 24;
 constexpr int kBlastHeight = 32;
@@ -46,7 +42,7 @@ constexpr std::int16_t kFirstLeft = 8, kEndLeft = 14;
 // Walkers are hit from the ground, flyers (every third slot) only from an island.
 bool CanBeShot(const Ventana& v, int slot) {
   const bool flyerSlot = slot % 3 == 0;
-  return flyerSlot ? v.hero.GroundY < 55 : v.hero.GroundY == 55;
+  return flyerSlot ? v.hero.GroundY < kGroundLine : v.hero.GroundY == kGroundLine;
 }
 
 void ShotHits(Ventana& v, int sx, int sy, int laserHeight, bool facingRight) {
@@ -69,24 +65,21 @@ void ShotHits(Ventana& v, int sx, int sy, int laserHeight, bool facingRight) {
 
 void StepShot(Ventana& v) {
   Hero& h = v.hero;
-  if (h.HeroState != 4 && h.HeroState != 6) return;
+  if (h.HeroState != kHero04CrouchRight && h.HeroState != kHero06CrouchLeft) return;
   const bool facingRight = h.HeroBusy < kFirstLeft;
   const int step = h.HeroBusy - (facingRight ? kFirstRight : kFirstLeft);
   if (step < 0 || step >= static_cast<int>(kShotPath.size())) return;
   const ShotPlace& place = kShotPath[static_cast<std::size_t>(step)];
   const int sx = facingRight ? place.xRight : place.xLeft;
   const int sy = h.GroundY + place.dy;
-  h.HeroState = facingRight ? 4 : 6;
+  h.HeroState = facingRight ? kHero04CrouchRight : kHero06CrouchLeft;
 
   const Surface& picture = v.sheets.laser[static_cast<std::size_t>(h.HeroBusy)];
   const int laserHeight = picture.height() / 2;
   MaskedBlt(v.sheets.temp, sx, sy, picture.width(), laserHeight, picture, 0, 0, 0, laserHeight);
 
   // The pitch rises with each step of the shot.
-  v.sound.Stop(kShotSound);
-  v.sound.Rewind(kShotSound);
-  v.sound.SetFrequency(kShotSound, h.HeroBusy * 1000);
-  v.sound.Play(kShotSound, false);
+  v.sound.Restart(kEffect12LaserBolt, h.HeroBusy * 1000);
 
   h.HeroBusy += 1;
   if (h.HeroBusy < (facingRight ? 5 : 14)) ShotHits(v, sx, sy, laserHeight, facingRight);
@@ -94,7 +87,7 @@ void StepShot(Ventana& v) {
   if (h.HeroBusy == (facingRight ? kEndRight : kEndLeft)) {
     h.HeroBusy = 0;
     if (h.DownHeld) {
-      h.HeroState = facingRight ? 4 : 6;  // still crouching
+      h.HeroState = facingRight ? kHero04CrouchRight : kHero06CrouchLeft;  // still crouching
     } else {
       HeroKeyRelease(v, v.settings.KeyBindings[kBindDown]);  // he stands up
     }
@@ -102,12 +95,12 @@ void StepShot(Ventana& v) {
 }
 
 void AttackHitTest(Ventana& v) {
-  v.sound.Play(kAttackSound, false);
+  v.sound.Play(kEffect17CloseAttack, false);
   const Hero& h = v.hero;
   int from = 0, to = 0;
-  if (h.HeroState == 23) {
+  if (h.HeroState == kHero23AttackRight) {
     from = 115, to = 143;
-  } else if (h.HeroState == 27) {
+  } else if (h.HeroState == kHero27AttackLeft) {
     from = kHeroScreenX + h.HeroOffsetX - 26, to = kHeroScreenX + h.HeroOffsetX;
   } else {
     return;
@@ -117,7 +110,7 @@ void AttackHitTest(Ventana& v) {
   for (int i = 0; i <= last; ++i) {
     const Enemy& e = enemies[static_cast<std::size_t>(i)];
     // The armoured walker shrugs off the blade.
-    if (e.Active && e.Kind != 1 && from <= e.X && e.X <= to) KillEnemy(v, i);
+    if (e.Active && e.Kind != kEnemy1Armoured && from <= e.X && e.X <= to) KillEnemy(v, i);
   }
 }
 
@@ -141,13 +134,13 @@ void StepEnemyExplosion(Ventana& v, int slot) {
   if (view && e.LastScrollX < *view) TryAssign(e.X, e.X - 8.0 * s);
   v.sound.Stop(EnemyVoice(v, slot));
   if (e.Kind >= 0 && e.Kind < static_cast<int>(v.sheets.explota.size())) {
-    const int lift = e.Kind == 1 ? 5 : e.Kind == 0 ? 2 : 0;
+    const int lift = e.Kind == kEnemy1Armoured ? 5 : e.Kind == kEnemy0Stinger ? 2 : 0;
     const int sx = static_cast<int>(std::floor(e.Frame)) * kBlastSize;
     MaskedBlt(v.sheets.temp, e.X, e.Y + 3 - lift, kBlastSize, kBlastHeight,
               v.sheets.explota[static_cast<std::size_t>(e.Kind)], sx, 0, sx, kBlastHeight);
   }
-  v.sound.Play(kBlastSound, false);
-  v.sound.Play(kEnemyBlastSound, false);
+  v.sound.Play(kEffect13Explosion, false);
+  v.sound.Play(kEffect18EnemyDebris, false);
   if (view) e.LastScrollX = *view;
   e.Frame += 1;
   if (e.Frame == 2) v.game.EnemySlotBusy[static_cast<std::size_t>(slot)] = false;
@@ -158,8 +151,9 @@ void StepHeroCaught(Ventana& v) {
   const int sx = static_cast<int>(std::lround(h.HeroStep)) * kBlastSize;
   MaskedBlt(v.sheets.temp, kHeroScreenX, static_cast<int>(std::lround(h.HeroY)) + 3, kBlastSize,
             kBlastHeight, v.sheets.explota_zendor, sx, 0, sx, kBlastHeight);
-  v.sound.Play(kBlastSound, false);
-  for (int n : kHeroBlastSounds) v.sound.Play(n, false);
+  v.sound.Play(kEffect13Explosion, false);
+  v.sound.Play(kEffect19HeroBlast, false);
+  v.sound.Play(kEffect20HeroWail, false);
   h.HeroStep += 1;
   if (h.HeroStep == 3) {
     h.HeroCaught = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program.h"
+#include "platform/virtual_keys.h"
 #include "support/game_fixture.h"
 
 namespace zendor {
@@ -86,15 +87,15 @@ TEST(StartUpProcedure, KeyboardIsSavedThenLockKeysCleared) {
   ScratchFolder temp;
   p.SetTempFolder(temp.folder());
   KeyboardTable table{};
-  table[20] = 1;   // Caps Lock on
-  table[144] = 1;  // Num Lock on
-  table[65] = 0x80;
+  table[vk::kCapital] = 1;
+  table[vk::kNumLock] = 1;
+  table[vk::kA] = 0x80;
   p.SetKeyboardState(table);
   p.StopAt(0, "until");
   RunProgram(p, GameFixture::ShippedGameFolder(), tracer);
-  EXPECT_EQ(p.GetKeyboardState()[20], 0);
-  EXPECT_EQ(p.GetKeyboardState()[144], 0);
-  EXPECT_EQ(p.GetKeyboardState()[65], 0x80);
+  EXPECT_EQ(p.GetKeyboardState()[vk::kCapital], 0);
+  EXPECT_EQ(p.GetKeyboardState()[vk::kNumLock], 0);
+  EXPECT_EQ(p.GetKeyboardState()[vk::kA], 0x80);
   EXPECT_LT(p.cursorCount(), 0);  // and the cursor hidden
 }
 

@@ -11,6 +11,7 @@
 #include <map>
 #include <tuple>
 
+#include "assets/sound_catalogue.h"
 #include "datagen/audio/synth/envelope.h"
 #include "datagen/audio/synth/filter.h"
 #include "datagen/audio/synth/oscillator.h"
@@ -63,12 +64,15 @@ double Rms(const Samples& s, std::size_t from = 0, std::size_t count = SIZE_MAX)
 TEST(SoundEffects, EachEffectTheGamePlaysIsMadeCleanlyAtItsFormatAndLength) {
   // Number: shortest and longest length in seconds, and whether it loops.
   const std::map<int, std::tuple<double, double, bool>> expected = {
-      {0, {0.1, 1.0, false}},   {1, {0.03, 0.3, false}},   {2, {0.005, 0.08, false}},
-      {11, {0.05, 0.3, false}}, {12, {0.025, 0.1, false}}, {13, {0.2, 1.0, false}},
-      {17, {0.1, 0.4, false}},  {18, {0.2, 0.8, false}},   {19, {0.3, 1.2, false}},
-      {20, {0.3, 1.2, false}},  {22, {0.45, 0.75, false}}, {23, {0.3, 0.8, false}},
-      {24, {0.3, 0.8, false}},  {25, {0.3, 0.8, false}},   {26, {0.3, 0.8, false}},
-      {27, {0.3, 0.8, false}},  {30, {4.0, 8.0, true}},    {31, {2.0, 4.0, true}},
+      {kEffect00MenuChime, {0.1, 1.0, false}},   {kEffect01Blip, {0.03, 0.3, false}},
+      {kEffect02KeyClick, {0.005, 0.08, false}}, {kEffect11LaserCharge, {0.05, 0.3, false}},
+      {kEffect12LaserBolt, {0.025, 0.1, false}}, {kEffect13Explosion, {0.2, 1.0, false}},
+      {kEffect17CloseAttack, {0.1, 0.4, false}}, {kEffect18EnemyDebris, {0.2, 0.8, false}},
+      {kEffect19HeroBlast, {0.3, 1.2, false}},   {kEffect20HeroWail, {0.3, 1.2, false}},
+      {kEffect22Sinking, {0.45, 0.75, false}},   {kEffect23StingerVoice, {0.3, 0.8, false}},
+      {kEffect24BruteVoice, {0.3, 0.8, false}},  {kEffect25HopperVoice, {0.3, 0.8, false}},
+      {kEffect26StiltsVoice, {0.3, 0.8, false}}, {kEffect27ArmouredVoice, {0.3, 0.8, false}},
+      {kEffect30NightWind, {4.0, 8.0, true}},    {kEffect31Lava, {2.0, 4.0, true}},
   };
   EXPECT_EQ(Effects().size(), expected.size());
   for (const auto& [number, effect] : Effects()) {
@@ -105,7 +109,7 @@ TEST(SoundEffects, EachEffectTheGamePlaysIsMadeCleanlyAtItsFormatAndLength) {
 
 TEST(SoundEffects, EnemyVoicesLeaveQuietBetweenCalls) {
   // Each enemy repeats its voice back to back; without a gap it would drone.
-  for (const int number : {23, 24, 25, 26, 27}) {
+  for (const int number : kEnemyVoiceByKind) {
     const std::vector<double>& voice = Effects().at(number).left;
     std::vector<double> levels;
     for (std::size_t at = 0; at + 441 <= voice.size(); at += 441)  // 10 ms windows
@@ -121,7 +125,7 @@ TEST(SoundEffects, LaserStepIsHeardAtEveryRateTheShotPlaysIt) {
   // Right-facing shots play it at 1,000..6,000 samples per second, left-facing ones at
   // 8,000..13,000, and restart it after about 75 ms. The mixer interpolates linearly into its
   // 44,100 Hz output.
-  const std::vector<double>& step = Effects().at(12).left;
+  const std::vector<double>& step = Effects().at(kEffect12LaserBolt).left;
   for (int rate = 1000; rate <= 13000; rate += 1000) {
     if (rate == 7000) continue;
     std::vector<double> heard;

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "assets/sound_catalogue.h"
 #include "datagen/audio/midi/accompaniment.h"
 #include "datagen/audio/midi/notation.h"
 #include "datagen/audio/midi/score.h"
@@ -41,7 +42,8 @@ bool IsNoteOn(const MidiEvent& e) {
 TEST(MusicThemes, EachIsAWellFormedFileThePlayerReadsAtALengthThatSuitsWhereItPlays) {
   // Theme: shortest and longest length in seconds.
   const std::map<int, std::pair<double, double>> seconds = {
-      {0, {3, 6}}, {5, {30, 60}}, {7, {40, 90}}, {8, {40, 90}}, {9, {40, 90}}, {10, {40, 90}}};
+      {kTheme00ArrivalJingle, {3, 6}}, {kTheme05Menu, {30, 60}},   {kTheme07Exploration, {40, 90}},
+      {kTheme08Pursuit, {40, 90}},     {kTheme09Ambush, {40, 90}}, {kTheme10FinalPush, {40, 90}}};
   const auto themes = MakeMusicThemes(), again = MakeMusicThemes();
   ASSERT_EQ(themes.size(), seconds.size());
   ASSERT_EQ(again.size(), themes.size());

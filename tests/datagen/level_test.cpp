@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "assets/sound_catalogue.h"
 #include "assets/sprite_sheets.h"
 #include "game/game_loop.h"
 #include "game/hero.h"
@@ -85,7 +86,7 @@ class ShippedLevel : public ::testing::Test {
     UpdateIslandsAndPits(v);
     HeroUpkeep(v);
     const Hero& h = v.hero;
-    return !(h.HeroCaught || !h.HeroActive || (h.PitFall && h.HeroY >= 55));
+    return !(h.HeroCaught || !h.HeroActive || (h.PitFall && h.HeroY >= kGroundLine));
   }
 
   // A player's jump: from standing at `takeOff` he holds right and jump until the top of the
@@ -101,8 +102,8 @@ class ShippedLevel : public ::testing::Test {
     l.Island[0].X = 0;
     l.Island[1].Y = static_cast<std::int16_t>(islandRow);
     l.Island[1].Rising = islandRising;
-    h.HeroState = 3;
-    h.GroundY = 55;
+    h.HeroState = kHero03StandRight;
+    h.GroundY = kGroundLine;
     HeroKeyRight(v);
     HeroKeyUp(v);
     Outcome out;
@@ -110,11 +111,11 @@ class ShippedLevel : public ::testing::Test {
     for (int frame = 0; frame < 200 && standing < 2; ++frame) {
       if (!PlayFrame()) return {};
       if (h.UpHeld && h.JumpFalling) HeroKeyRelease(v, v.settings.KeyBindings[kBindUp]);
-      if (h.HeroState == 3 && h.OnIsland) {
+      if (h.HeroState == kHero03StandRight && h.OnIsland) {
         out.usedIsland = true;
         // He jumps from his last step on the island: one more would leave its reach.
         if (HeroX() + kWalkStep > l.Island[0].X + kIslandReachRight) HeroKeyUp(v);
-      } else if (h.HeroState == 3 && h.HeroY == 55) {
+      } else if (h.HeroState == kHero03StandRight && h.HeroY == kGroundLine) {
         if (h.RightHeld) HeroKeyRelease(v, v.settings.KeyBindings[kBindRight]);
         ++standing;
       }
@@ -163,7 +164,9 @@ TEST_F(ShippedLevel, FourSectionsPlayThemesSevenToTenAndGrowHarder) {
   // Section n plays entry n + 1; the fourth mark (the last entry holds the length) only records
   // the last section's theme and lies where the view never goes, so no fifth section starts.
   ASSERT_EQ(l.LastSectionEntry - 1, 4);
-  for (std::size_t n = 1; n <= 4; ++n) EXPECT_EQ(l.SectionMusic[n], 6 + static_cast<int>(n));
+  const MusicTheme themes[] = {kTheme07Exploration, kTheme08Pursuit, kTheme09Ambush,
+                               kTheme10FinalPush};
+  for (std::size_t n = 1; n <= 4; ++n) EXPECT_EQ(l.SectionMusic[n], themes[n - 1]);
   EXPECT_GT(l.SectionStartX[4], ScrollLimit());
   for (std::size_t n = 1; n <= 3; ++n)
     EXPECT_GT(l.SectionStartX[n], l.SectionStartX[n - 1] + 1000)
@@ -243,11 +246,11 @@ TEST_F(ShippedLevel, HeroComesBackOnSafeGroundAtEverySectionStart) {
     v.game.ScrollX = l.SectionStartX[n];
     ResetHero(v);
     v.hero.HeroCaught = v.hero.Walking = false;
-    v.hero.GroundY = 55;
+    v.hero.GroundY = kGroundLine;
     bool alive = false;
     for (int frame = 0; frame < 10; ++frame) alive = PlayFrame();
     EXPECT_TRUE(alive);
-    EXPECT_EQ(v.hero.HeroY, 55);
+    EXPECT_EQ(v.hero.HeroY, kGroundLine);
     EXPECT_FALSE(v.hero.OnIsland);
     // Nothing to jump right where he appears.
     for (const Hazard& hz : Hazards())

@@ -10,6 +10,7 @@
 #include "app/shutdown.h"
 #include "assets/temp_files.h"
 #include "frontend/loading_fade.h"
+#include "platform/virtual_keys.h"
 #include "support/game_fixture.h"
 
 // The loading sequence's timing and sounds, keys queued during it, the keypad's "1" and the
@@ -75,7 +76,7 @@ TEST(LoadingFade, DarkestPictureFirstFadingInAndLastFadingOutAtTheZoomUpToAMissi
 TEST(Redefinition, TakesSixKeysEscapeIncludedEachClickingAndClearingTheWordBand) {
   FrontEnd f;
   f.ReachMenu();
-  Form_KeyDown(f.v, 50);
+  Form_KeyDown(f.v, vk::k2);
   EXPECT_EQ(f.v.ScreenState(), "redefine");
   Surface& screen = f.platform.window().target();
   const Pixel stain = Rgb(1, 2, 3);
@@ -83,7 +84,7 @@ TEST(Redefinition, TakesSixKeysEscapeIncludedEachClickingAndClearingTheWordBand)
   for (const auto& at : stains) screen.set(32 + at[0], 4 + at[1], stain);
   f.tracer.lines.clear();
 
-  Form_KeyDown(f.v, 27);
+  Form_KeyDown(f.v, vk::kEscape);
   // the key clicks at its own pitch, stopped, rewound, played once; the next word's band is
   // blacked out (rows 88 to 97) before it is written
   EXPECT_EQ(f.tracer.lines, (std::vector<std::string>{"sound frequency 2 0", "sound stop 2",
@@ -92,8 +93,9 @@ TEST(Redefinition, TakesSixKeysEscapeIncludedEachClickingAndClearingTheWordBand)
   EXPECT_EQ(screen.at(32 + 255, 4 + 97), kBlack);
   EXPECT_EQ(screen.at(32 + 10, 4 + 98), stain);
 
-  for (int key : {65, 65, 50, 49, 97}) Form_KeyDown(f.v, key);
-  EXPECT_EQ(f.settings.KeyBindings, (std::array<std::int16_t, 6>{27, 65, 65, 50, 49, 97}));
+  for (int key : {vk::kA, vk::kA, vk::k2, vk::k1, vk::kNumpad1}) Form_KeyDown(f.v, key);
+  EXPECT_EQ(f.settings.KeyBindings, (std::array<std::int16_t, 6>{vk::kEscape, vk::kA, vk::kA,
+                                                                 vk::k2, vk::k1, vk::kNumpad1}));
   EXPECT_EQ(f.v.ScreenState(), "menu");
   EXPECT_EQ(f.v.RedefineStep, 6);
   EXPECT_EQ(std::ranges::count(f.tracer.lines, "sound play 2 once"), 6);
@@ -107,7 +109,7 @@ TEST(KeyRelease, IsHandedToTheHeroOnEveryScreen) {
     f.v.SetScreenState(screen);
     auto& h = f.v.hero;
     h.UpHeld = h.RightHeld = h.DownHeld = h.LeftHeld = h.FireHeld = true;
-    for (int key : {38, 39, 40, 37, 17}) Form_KeyUp(f.v, key);
+    for (int key : {vk::kUp, vk::kRight, vk::kDown, vk::kLeft, vk::kControl}) Form_KeyUp(f.v, key);
     EXPECT_FALSE(h.UpHeld || h.RightHeld || h.DownHeld || h.LeftHeld || h.FireHeld);
     EXPECT_EQ(f.v.ScreenState(), screen);
   }
@@ -128,7 +130,7 @@ TEST(Quitting, FromTheMenuOrByClosingTheWindowCleansUp) {
     const std::uint32_t pressed = p.now();
 
     if (escape) {
-      EXPECT_THROW(Form_KeyDown(f.v, 27), ProgramExit);
+      EXPECT_THROW(Form_KeyDown(f.v, vk::kEscape), ProgramExit);
     } else {
       VentanaMessages messages(f.v);
       EXPECT_THROW(messages.OnCloseRequest(), ProgramExit);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/gameplay_fixture.h"
+#include "platform/virtual_keys.h"
 #include "world/shots.h"
 
 namespace zendor::testing {
@@ -22,7 +23,7 @@ namespace {
 class EnemiesTest : public ::testing::Test, protected GameplayFixture {
  protected:
   EnemiesTest() {
-    v.level.SpawnZoneA[0] = {900, 300, 3, 0};  // rarity 0: comes whenever it can
+    v.level.SpawnZoneA[0] = {900, 300, kEnemy3Brute, 0};  // rarity 0: comes whenever it can
     v.level.SpawnZoneACount = 1;
   }
 
@@ -64,14 +65,14 @@ TEST_F(EnemiesTest, AZoneSendsEnemiesOnlyWhileItLiesAheadOfTheView) {
 
 TEST_F(EnemiesTest, AZoneEnemyStartsOffScreenOnTheGroundAndOnlyTheFirstFamilyResetsTheHop) {
   ZoneEntryAt(700);  // from the left: behind the view's left edge, walking fast
-  EXPECT_EQ(Placement(1), std::tuple(3, -64 - 24, 96 - 40, 2, 900, 300 - 24));
+  EXPECT_EQ(Placement(1), std::tuple(kEnemy3Brute, -64 - 24, 96 - 40, 2, 900, 300 - 24));
   ZoneEntryAt(100);  // from the right: ahead of its right edge, slow
-  EXPECT_EQ(Placement(1), std::tuple(3, 304 + 24, 96 - 40, 0, 900, 300 - 24));
-  v.level.SpawnZoneA[0].Kind = 1;  // the armoured walker is slow from either side
+  EXPECT_EQ(Placement(1), std::tuple(kEnemy3Brute, 304 + 24, 96 - 40, 0, 900, 300 - 24));
+  v.level.SpawnZoneA[0].Kind = kEnemy1Armoured;  // the armoured walker is slow from either side
   ZoneEntryAt(700);
   EXPECT_EQ(Slot(1).Speed, 0);
 
-  v.level.SpawnZoneB[0] = {900, 300, 2, 0};
+  v.level.SpawnZoneB[0] = {900, 300, kEnemy2Hopper, 0};
   v.level.SpawnZoneBCount = 1;
   v.game.Enemies[1].HopStep = v.game.Enemies[2].HopStep = -1;
   SpawnFromZone(v, 1, ZoneFamily::A);
@@ -89,7 +90,7 @@ TEST_F(EnemiesTest, FlyersComeOnlyOnceTheShipIsBehind) {
   ASSERT_TRUE(Slot(0).Active);
   // A flyer roams from the first zone's start to the strip's end (2400 wide here).
   EXPECT_EQ(std::tuple(Slot(0).Kind, Slot(0).Y, Slot(0).RightLimit, Slot(0).LeftLimit),
-            std::tuple(0, 96 - 38 - 32, 2400 + 24, 300 - 24));
+            std::tuple(kEnemy0Stinger, 96 - 38 - 32, 2400 + 24, 300 - 24));
 }
 
 TEST_F(EnemiesTest, EveryStepFollowsTheViewsMovement) {
@@ -98,7 +99,7 @@ TEST_F(EnemiesTest, EveryStepFollowsTheViewsMovement) {
   for (auto [left, viewMove, step] :
        {std::tuple{false, 0, 6}, std::tuple{false, 4, 2}, std::tuple{false, -4, 10},
         std::tuple{true, 0, -4}, std::tuple{true, 4, -8}, std::tuple{true, -4, 0}}) {
-    Enemy& e = PlaceEnemy(1, 3, 100, 56, left);
+    Enemy& e = PlaceEnemy(1, kEnemy3Brute, 100, 56, left);
     e.Speed = left ? 0 : 2;
     e.RightLimit = 3000;
     e.LeftLimit = -3000;
@@ -108,7 +109,7 @@ TEST_F(EnemiesTest, EveryStepFollowsTheViewsMovement) {
 
 TEST_F(EnemiesTest, EnemiesTurnAtTheirZonesEndsAndVanishOffScreen) {
   auto afterOneStep = [&](int x, bool movingLeft, int rightLimit, int leftLimit) {
-    Enemy& e = PlaceEnemy(1, 3, x, 56, movingLeft);
+    Enemy& e = PlaceEnemy(1, kEnemy3Brute, x, 56, movingLeft);
     e.Speed = 2;
     e.RightLimit = static_cast<std::int16_t>(rightLimit);
     e.LeftLimit = static_cast<std::int16_t>(leftLimit);
@@ -129,35 +130,36 @@ TEST_F(EnemiesTest, EnemiesTurnAtTheirZonesEndsAndVanishOffScreen) {
 
 TEST_F(EnemiesTest, TheTouchTestUsesTheHerosPictureAndFixedSides) {
   auto touches = [&](int kind, int xBeforeStep, int y) {
-    StandHero(3);
+    StandHero(kHero03StandRight);
     v.hero.HeroCaught = false;
     Enemy& e = PlaceEnemy(1, kind, xBeforeStep, y);
     e.RightLimit = 3000;
     StepX(e, 0);  // a still view: the enemy walks 4 pixels
     return v.hero.HeroCaught;
   };
-  EXPECT_FALSE(touches(3, 90, 56));  // right edge at 117
-  EXPECT_TRUE(touches(3, 91, 56));   // at 118
+  EXPECT_FALSE(touches(kEnemy3Brute, 90, 56));  // right edge at 117
+  EXPECT_TRUE(touches(kEnemy3Brute, 91, 56));   // at 118
   EXPECT_EQ(std::tuple(v.hero.HeroState, v.hero.HeroActive, v.hero.Walking),
-            std::tuple(3, false, false));
-  EXPECT_TRUE(touches(3, 109, 56));  // 113 + 12 < 105 + 22 - 1
-  EXPECT_FALSE(touches(3, 110, 56));
-  EXPECT_FALSE(touches(3, 100, 96));  // below his feet
-  EXPECT_TRUE(touches(0, 100, 26));   // a flyer reaches a standing hero's head
+            std::tuple(kHero03StandRight, false, false));
+  EXPECT_TRUE(touches(kEnemy3Brute, 109, 56));  // 113 + 12 < 105 + 22 - 1
+  EXPECT_FALSE(touches(kEnemy3Brute, 110, 56));
+  EXPECT_FALSE(touches(kEnemy3Brute, 100, 96));   // below his feet
+  EXPECT_TRUE(touches(kEnemy0Stinger, 100, 26));  // a flyer reaches a standing hero's head
   v.game.HideHero = true;
-  EXPECT_FALSE(touches(3, 100, 56));
+  EXPECT_FALSE(touches(kEnemy3Brute, 100, 56));
 }
 
 TEST_F(EnemiesTest, EachSlotTriesItsOwnSpawnerWhileTheHeroIsInPlay) {
   settings.SpawnRarityScale = 0;
-  v.level.SpawnZoneB[0] = {900, 300, 4, 0};
+  v.level.SpawnZoneB[0] = {900, 300, kEnemy4Stilts, 0};
   v.level.SpawnZoneBCount = 1;
   v.hero.HeroActive = false;
   UpdateEnemies(v);
   EXPECT_FALSE(Slot(0).Active || Slot(1).Active || Slot(2).Active);  // nobody comes for him
   v.hero.HeroActive = true;
   UpdateEnemies(v);
-  EXPECT_EQ(std::tuple(Slot(0).Kind, Slot(1).Kind, Slot(2).Kind), std::tuple(0, 3, 4));
+  EXPECT_EQ(std::tuple(Slot(0).Kind, Slot(1).Kind, Slot(2).Kind),
+            std::tuple(kEnemy0Stinger, kEnemy3Brute, kEnemy4Stilts));
 }
 
 class ShotsTest : public ::testing::Test, protected GameplayFixture {
@@ -173,9 +175,9 @@ class ShotsTest : public ::testing::Test, protected GameplayFixture {
     for (const Enemy& e : v.game.Enemies) alive.push_back(e.Active);
     return alive;
   }
-  // A crouching hero facing right (state 4) or left (6) fires.
+  // A crouching hero facing right or left fires.
   void CrouchAndFire(int state) {
-    StandHero(state == 4 ? 3 : 7);
+    StandHero(state == kHero04CrouchRight ? kHero03StandRight : kHero07StandLeft);
     HeroKeyDown(v);
     HeroKeyFire(v);
   }
@@ -183,14 +185,14 @@ class ShotsTest : public ::testing::Test, protected GameplayFixture {
 
 TEST_F(ShotsTest, AShotThatHitsNothingShowsSixPicturesWithARisingPitchAndEnds) {
   sound.LoadSoundsAndMusic(platform, true, false, "/nonexistent/");
-  CrouchAndFire(4);
+  CrouchAndFire(kHero04CrouchRight);
   std::vector<int> busy;
   for (int call = 0; call < 6; ++call) {
     StepShot(v);
     busy.push_back(v.hero.HeroBusy);
   }
   EXPECT_EQ(busy, (std::vector<int>{2, 3, 4, 5, 6, 0}));
-  EXPECT_EQ(v.hero.HeroState, 4);  // still down: the key is held
+  EXPECT_EQ(v.hero.HeroState, kHero04CrouchRight);  // still down: the key is held
 
   std::vector<std::string> pitches;
   for (const auto& line : tracer.lines) {
@@ -200,22 +202,24 @@ TEST_F(ShotsTest, AShotThatHitsNothingShowsSixPicturesWithARisingPitchAndEnds) {
 }
 
 TEST_F(ShotsTest, AHeroWhoLetGoOfDownStaysDownUntilTheShotEndsThenStandsUp) {
-  CrouchAndFire(6);
+  CrouchAndFire(kHero06CrouchLeft);
   ASSERT_EQ(v.hero.HeroBusy, 8);
-  HeroKeyRelease(v, 40);
-  EXPECT_EQ(std::tuple(v.hero.DownHeld, v.hero.HeroState), std::tuple(false, 6));
+  HeroKeyRelease(v, vk::kDown);
+  EXPECT_EQ(std::tuple(v.hero.DownHeld, v.hero.HeroState), std::tuple(false, kHero06CrouchLeft));
   for (int call = 0; call < 6; ++call) StepShot(v);
-  EXPECT_EQ(std::tuple(v.hero.HeroBusy, v.hero.HeroState, v.hero.HeroY), std::tuple(0, 7, 55));
+  EXPECT_EQ(std::tuple(v.hero.HeroBusy, v.hero.HeroState, v.hero.HeroY),
+            std::tuple(0, kHero07StandLeft, kGroundLine));
 }
 
 TEST_F(ShotsTest, FacingRightTheFirstThreeStepsHitFacingLeftTheFirstFive) {
   // {facing state, steps before the enemy comes, its x (where the next picture lands), hit}
   for (auto [state, before, x, hit] :
-       {std::tuple{4, 3, 220, false}, std::tuple{6, 4, 20, true}, std::tuple{6, 5, 20, false}}) {
+       {std::tuple{kHero04CrouchRight, 3, 220, false}, std::tuple{kHero06CrouchLeft, 4, 20, true},
+        std::tuple{kHero06CrouchLeft, 5, 20, false}}) {
     PrepareSlots();
     CrouchAndFire(state);
     for (int call = 0; call < before; ++call) StepShot(v);
-    PlaceEnemy(1, 2, x, 56);
+    PlaceEnemy(1, kEnemy2Hopper, x, 56);
     StepShot(v);
     EXPECT_EQ(!Slot(1).Active, hit) << state << " " << before;
   }
@@ -224,7 +228,7 @@ TEST_F(ShotsTest, FacingRightTheFirstThreeStepsHitFacingLeftTheFirstFive) {
 TEST_F(ShotsTest, FlyersAreShotFromIslandsAndWalkersFromTheGround) {
   auto shotDown = [&](int slot, int kind, int groundY, int y) {
     PrepareSlots();
-    StandHero(3);
+    StandHero(kHero03StandRight);
     HeroKeyDown(v);
     v.hero.GroundY = static_cast<std::int16_t>(groundY);
     PlaceEnemy(slot, kind, 150, y);
@@ -233,48 +237,50 @@ TEST_F(ShotsTest, FlyersAreShotFromIslandsAndWalkersFromTheGround) {
     return !Slot(slot).Active;
   };
   // {slot, kind, GroundY, enemy's row, shot down}: a flyer's picture in a walker's slot is a walker
-  for (auto [slot, kind, groundY, y, hit] :
-       {std::tuple{0, 0, 55, 40, false}, std::tuple{0, 0, 40, 40, true},
-        std::tuple{1, 0, 55, 40, true}, std::tuple{1, 2, 40, 40, false},
-        std::tuple{2, 2, 55, 56, true}, std::tuple{3, 2, 55, 56, false}})
+  for (auto [slot, kind, groundY, y, hit] : {std::tuple{0, kEnemy0Stinger, kGroundLine, 40, false},
+                                             std::tuple{0, kEnemy0Stinger, 40, 40, true},
+                                             std::tuple{1, kEnemy0Stinger, kGroundLine, 40, true},
+                                             std::tuple{1, kEnemy2Hopper, 40, 40, false},
+                                             std::tuple{2, kEnemy2Hopper, kGroundLine, 56, true},
+                                             std::tuple{3, kEnemy2Hopper, kGroundLine, 56, false}})
     EXPECT_EQ(shotDown(slot, kind, groundY, y), hit) << slot << " " << kind << " " << groundY;
 }
 
 TEST_F(ShotsTest, TheCloseAttackReachesAFixedStretchInFrontAndTheScorePassesSixteenBits) {
   v.game.Score = 32700;
-  v.hero.HeroState = 23;
-  PlaceEnemy(0, 0, 114, 26);
-  PlaceEnemy(1, 2, 115, 56);
-  PlaceEnemy(2, 3, 143, 56);
-  PlaceEnemy(3, 2, 144, 56);
+  v.hero.HeroState = kHero23AttackRight;
+  PlaceEnemy(0, kEnemy0Stinger, 114, 26);
+  PlaceEnemy(1, kEnemy2Hopper, 115, 56);
+  PlaceEnemy(2, kEnemy3Brute, 143, 56);
+  PlaceEnemy(3, kEnemy2Hopper, 144, 56);
   AttackHitTest(v);
   EXPECT_EQ(Alive(), (std::vector<bool>{true, false, false, true}));
   EXPECT_EQ(v.game.Score, 33100);
 
   PrepareSlots();
-  v.hero.HeroState = 27;
+  v.hero.HeroState = kHero27AttackLeft;
   v.hero.HeroOffsetX = -10;
-  PlaceEnemy(0, 0, 68, 26);
-  PlaceEnemy(1, 0, 69, 26);  // flyers too: the blade reaches up
-  PlaceEnemy(2, 2, 95, 56);
-  PlaceEnemy(3, 2, 96, 56);
+  PlaceEnemy(0, kEnemy0Stinger, 68, 26);
+  PlaceEnemy(1, kEnemy0Stinger, 69, 26);  // flyers too: the blade reaches up
+  PlaceEnemy(2, kEnemy2Hopper, 95, 56);
+  PlaceEnemy(3, kEnemy2Hopper, 96, 56);
   AttackHitTest(v);
   EXPECT_EQ(Alive(), (std::vector<bool>{true, false, false, true}));
 }
 
 TEST_F(ShotsTest, TheArmouredWalkerShrugsOffTheBladeButNotTheLaser) {
-  v.hero.HeroState = 23;
-  PlaceEnemy(1, 1, 130, 69);
+  v.hero.HeroState = kHero23AttackRight;
+  PlaceEnemy(1, kEnemy1Armoured, 130, 69);
   AttackHitTest(v);
   EXPECT_TRUE(Slot(1).Active);
-  CrouchAndFire(4);
-  PlaceEnemy(1, 1, 150, 69);
+  CrouchAndFire(kHero04CrouchRight);
+  PlaceEnemy(1, kEnemy1Armoured, 150, 69);
   StepShot(v);
   EXPECT_FALSE(Slot(1).Active);
 }
 
 TEST_F(ShotsTest, AWreckBurnsForTwoFramesWhereTheEnemyWasInTheLevel) {
-  Enemy& e = PlaceEnemy(1, 2, 100, 56);
+  Enemy& e = PlaceEnemy(1, kEnemy2Hopper, 100, 56);
   KillEnemy(v, 1);
   e.LastScrollX = 496;  // the view has moved right since
   StepEnemyExplosion(v, 1);

@@ -22,7 +22,7 @@ struct GameplayFixture : GameFixture {
     settings.SpawnRarityScale = 4;
     platform.random().FixSeed(1);
     LoadTestArt(*this);
-    for (int k = 0; k < 5; ++k) v.sheets.Bicho[k + 10] = v.sheets.Bicho[k];
+    for (int k = 0; k < kEnemyKinds; ++k) v.sheets.Bicho[k + 10] = v.sheets.Bicho[k];
     v.level.SectionStartX[0] = 8;
     v.level.SectionStartX[1] = 3000;
     v.level.EndPieceX = 2000;
@@ -53,7 +53,7 @@ struct GameplayFixture : GameFixture {
   void StandHero(int state) {
     ResetHero(v);
     v.hero.HeroState = static_cast<std::int16_t>(state);
-    v.hero.GroundY = 55;
+    v.hero.GroundY = kGroundLine;
     v.hero.Walking = false;
     v.hero.CrouchDrop = 0;
   }

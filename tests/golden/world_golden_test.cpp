@@ -108,9 +108,11 @@ class WorldGoldenTest : public ::testing::Test {
     DrawLives(f.v);
     g.ScrollX = scrollX;
     g.EndReached = endReached;
-    f.v.hero = Hero{.HeroState = heroState, .HeroY = 55, .HeroWidth = 22, .HeroActive = heroActive};
+    f.v.hero = Hero{
+        .HeroState = heroState, .HeroY = kGroundLine, .HeroWidth = 22, .HeroActive = heroActive};
     const auto x = static_cast<std::int16_t>(enemyX);
-    g.Enemies = {Enemy{.Active = enemyX > -1000, .Kind = 1, .X = x}, Enemy{}, Enemy{}};
+    g.Enemies = {Enemy{.Active = enemyX > -1000, .Kind = kEnemy1Armoured, .X = x}, Enemy{},
+                 Enemy{}};
     // Let the islands come up from the top of the screen first.
     for (int i = 0; i < 90; ++i) UpdateIslandsAndPits(f.v);
     DrawSkyStarsAndStartPiece(f.v);
@@ -133,15 +135,16 @@ TEST_F(WorldGoldenTest, LevelStrip) {
 }
 
 TEST_F(WorldGoldenTest, StartOfTheLevel) {
-  ExpectMatchesGolden(DrawFrame(8, 7, true, false, -1000), "frame_start");
+  ExpectMatchesGolden(DrawFrame(8, kHero07StandLeft, true, false, -1000), "frame_start");
 }
 
 TEST_F(WorldGoldenTest, LavaIslandAndPitInTheAir) {
-  ExpectMatchesGolden(DrawFrame(150, 2, true, false, 40), "frame_lava_island_pit");
+  ExpectMatchesGolden(DrawFrame(150, kHero02AirborneRight, true, false, 40),
+                      "frame_lava_island_pit");
 }
 
 TEST_F(WorldGoldenTest, EndPieceInFrontOfTheHero) {
-  ExpectMatchesGolden(DrawFrame(420, 15, false, true, -1000), "frame_end_piece");
+  ExpectMatchesGolden(DrawFrame(420, kHero15LandedRight, false, true, -1000), "frame_end_piece");
 }
 
 }  // namespace

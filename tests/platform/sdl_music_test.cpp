@@ -193,7 +193,7 @@ TEST_F(FluidMusicPlayerWithSoundFont, ANewThemeReplacesThePlayingOneAtOnceOrAtTh
   player_->SetLoop(segment_, true);
   const auto first = player_->Play(segment_, 0);
   Listen(*player_, 0.5);
-  const auto second = player_->Play(segment_, FluidMusicPlayer::kStartAtMeasure);
+  const auto second = player_->Play(segment_, MusicPlayer::kAtNextBar);
   Listen(*player_, 1.4);
   EXPECT_EQ(player_->CurrentInstance(), first);  // the bar lasts two seconds
   Listen(*player_, 0.2);

@@ -14,6 +14,7 @@
 
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/screen_layout.h"
+#include "platform/virtual_keys.h"
 #include "platform/wav_file.h"
 #include "support/game_fixture.h"
 
@@ -25,38 +26,49 @@ int Placed(SDL_Scancode scancode) {
 }
 
 TEST(SdlKeyMap, LettersFollowTheLayoutAndDigitsThePlace) {
-  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_A, SDLK_a), 65);
-  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_Z, SDLK_z), 90);
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_A, SDLK_a), vk::kA);
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_Z, SDLK_z), 'Z');
   // The key in the place of Q prints "A" on a French keyboard: it is the A key.
-  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_Q, SDLK_a), 65);
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_Q, SDLK_a), vk::kA);
   // A layout without Latin letters still gives the letter of the place.
-  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_F, 0x430), 70);
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_F, 0x430), 'F');
   // Digits by place, even where the layout prints punctuation on them.
-  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_1, SDLK_AMPERSAND), 49);
-  EXPECT_EQ(Placed(SDL_SCANCODE_9), 57);
-  EXPECT_EQ(Placed(SDL_SCANCODE_0), 48);
+  EXPECT_EQ(VirtualKeyFromSdl(SDL_SCANCODE_1, SDLK_AMPERSAND), vk::k1);
+  EXPECT_EQ(Placed(SDL_SCANCODE_9), '9');
+  EXPECT_EQ(Placed(SDL_SCANCODE_0), vk::k0);
   // Keypad digits are the keypad's codes (keypad 1 is not the menu's 1), even when Num Lock is
   // off and SDL reports the navigation key.
   for (int i = 0; i < 10; ++i) {
     const auto place = static_cast<SDL_Scancode>(SDL_SCANCODE_KP_1 + (i + 9) % 10);
-    EXPECT_EQ(Placed(place), 96 + i) << i;
-    EXPECT_EQ(VirtualKeyFromSdl(place, SDLK_HOME), 96 + i) << i;
+    EXPECT_EQ(Placed(place), vk::kNumpad0 + i) << i;
+    EXPECT_EQ(VirtualKeyFromSdl(place, SDLK_HOME), vk::kNumpad0 + i) << i;
   }
 }
 
 TEST(SdlKeyMap, TheGamesKeysTheLockKeysAndKeysItNeverSees) {
   const std::pair<SDL_Scancode, int> expected[] = {
-      {SDL_SCANCODE_LEFT, 37},        {SDL_SCANCODE_UP, 38},
-      {SDL_SCANCODE_RIGHT, 39},       {SDL_SCANCODE_DOWN, 40},
-      {SDL_SCANCODE_LCTRL, 17},       {SDL_SCANCODE_RCTRL, 17},
-      {SDL_SCANCODE_PAUSE, 19},       {SDL_SCANCODE_ESCAPE, 27},
-      {SDL_SCANCODE_KP_PLUS, 107},    {SDL_SCANCODE_KP_MINUS, 109},
-      {SDL_SCANCODE_KP_ENTER, 13},    {SDL_SCANCODE_TAB, 9},
-      {SDL_SCANCODE_F10, 121},        {SDL_SCANCODE_F12, 123},
-      {SDL_SCANCODE_CAPSLOCK, 20},    {SDL_SCANCODE_NUMLOCKCLEAR, 144},
-      {SDL_SCANCODE_SCROLLLOCK, 145}, {SDL_SCANCODE_PRINTSCREEN, 44},
-      {SDL_SCANCODE_SPACE, 32},       {SDL_SCANCODE_UNKNOWN, 0},
-      {SDL_SCANCODE_AUDIONEXT, 0},    {static_cast<SDL_Scancode>(SDL_NUM_SCANCODES), 0},
+      {SDL_SCANCODE_LEFT, vk::kLeft},
+      {SDL_SCANCODE_UP, vk::kUp},
+      {SDL_SCANCODE_RIGHT, vk::kRight},
+      {SDL_SCANCODE_DOWN, vk::kDown},
+      {SDL_SCANCODE_LCTRL, vk::kControl},
+      {SDL_SCANCODE_RCTRL, vk::kControl},
+      {SDL_SCANCODE_PAUSE, vk::kPause},
+      {SDL_SCANCODE_ESCAPE, vk::kEscape},
+      {SDL_SCANCODE_KP_PLUS, vk::kAdd},
+      {SDL_SCANCODE_KP_MINUS, vk::kSubtract},
+      {SDL_SCANCODE_KP_ENTER, vk::kReturn},
+      {SDL_SCANCODE_TAB, vk::kTab},
+      {SDL_SCANCODE_F10, vk::kF10},
+      {SDL_SCANCODE_F12, vk::kF12},
+      {SDL_SCANCODE_CAPSLOCK, vk::kCapital},
+      {SDL_SCANCODE_NUMLOCKCLEAR, vk::kNumLock},
+      {SDL_SCANCODE_SCROLLLOCK, vk::kScroll},
+      {SDL_SCANCODE_PRINTSCREEN, vk::kSnapshot},
+      {SDL_SCANCODE_SPACE, vk::kSpace},
+      {SDL_SCANCODE_UNKNOWN, 0},
+      {SDL_SCANCODE_AUDIONEXT, 0},
+      {static_cast<SDL_Scancode>(SDL_NUM_SCANCODES), 0},
   };
   for (const auto& [scancode, virtualKey] : expected) {
     EXPECT_EQ(Placed(scancode), virtualKey) << scancode;
@@ -158,15 +170,15 @@ TEST_F(SdlPlatformOnDummyDrivers, DeliversKeysRepeatsAndCloseRequests) {
   // Waiting returns at once while a message is pending, and leaves it for the pump.
   platform_->WaitForMessage();
   platform_->PumpMessages(recorder);
-  EXPECT_EQ(recorder.downs, (std::vector<int>{17, 17, 100}));
-  EXPECT_EQ(platform_->GetKeyboardState()[17] & 0x80, 0x80);
+  EXPECT_EQ(recorder.downs, (std::vector<int>{vk::kControl, vk::kControl, vk::kNumpad0 + 4}));
+  EXPECT_EQ(platform_->GetKeyboardState()[vk::kControl] & 0x80, 0x80);
 
   Push(SDL_KEYUP, SDL_SCANCODE_RCTRL);
   Push(SDL_QUIT);         // a termination signal
   Push(SDL_WINDOWEVENT);  // the window's close button
   platform_->PumpMessages(recorder);
-  EXPECT_EQ(recorder.ups, (std::vector<int>{17}));
-  EXPECT_EQ(platform_->GetKeyboardState()[17] & 0x80, 0);
+  EXPECT_EQ(recorder.ups, (std::vector<int>{vk::kControl}));
+  EXPECT_EQ(platform_->GetKeyboardState()[vk::kControl] & 0x80, 0);
   EXPECT_EQ(recorder.closes, 2);
 }
 

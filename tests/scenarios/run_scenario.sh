@@ -6,10 +6,14 @@
 # A scenario folder holds:
 #   script.txt      the timed keys
 #   expected.jsonl  the expected trace (checked by hand before it was committed)
-#   README          one line: what the scenario proves
+#   README          one sentence: what the scenario proves and what in the trace to watch
 #   args            optional extra zendor-replay options on one line (@WORK@ names the scratch
 #                   folder, e.g. for snapshots)
 #   select          optional extended regular expression: only matching trace lines are compared
+#   fields          optional frame fields the scenario proves, separated by spaces, commas or
+#                   lines (zendor-replay --trace-fields): frame lines keep only these, their
+#                   time and their number; add --trace-changes to args to keep only the frames
+#                   where one of them changed
 #   folder/         optional files laid over a copy of the program folder (a map, an INI file)
 # UPDATE_SCENARIOS=1 rewrites expected.jsonl from the run instead of comparing.
 set -euo pipefail
@@ -29,6 +33,9 @@ fi
 args=()
 if [ -f "$dir/args" ]; then
   read -r -a args < <(sed "s|@WORK@|$work|g" "$dir/args")
+fi
+if [ -f "$dir/fields" ]; then
+  args+=(--trace-fields "$(tr -s ' ,\t\r\n' ',' < "$dir/fields" | sed 's/^,//; s/,$//')")
 fi
 
 TMPDIR=$work "$replay" --program-folder "$folder" --trace "$work/trace.jsonl" "${args[@]}" \

@@ -11,6 +11,7 @@
 #include <string>
 #include <tuple>
 
+#include "assets/sound_catalogue.h"
 #include "assets/sprite_sheets.h"
 #include "platform/blit.h"
 #include "support/game_fixture.h"
@@ -74,15 +75,15 @@ TEST(LevelPreparation, MirrorsEveryFigureAndCutsTheFloorTile) {
   const LoadedLevel level = Load("");
   const SpriteSheets& s = level.s;
   const Pixel buttonFace = Rgb(192, 192, 192);
-  ExpectMirrored(s.Zendor[7], s.Zendor[3], 12);
-  ExpectMirrored(s.Zendor[27], s.Zendor[23], 6);
-  ExpectMirrored(s.Zendor[6], s.Zendor[4], 1);
-  ExpectMirrored(s.Zendor[17], s.Zendor[13], 1);
-  ExpectMirrored(s.Zendor[8], s.Zendor[2], 1, buttonFace);
-  ExpectMirrored(s.Zendor[19], s.Zendor[15], 1, buttonFace);
+  ExpectMirrored(s.Zendor[kHero07StandLeft], s.Zendor[kHero03StandRight], 12);
+  ExpectMirrored(s.Zendor[kHero27AttackLeft], s.Zendor[kHero23AttackRight], 6);
+  ExpectMirrored(s.Zendor[kHero06CrouchLeft], s.Zendor[kHero04CrouchRight], 1);
+  ExpectMirrored(s.Zendor[kHero17TakeOffLeft], s.Zendor[kHero13TakeOffRight], 1);
+  ExpectMirrored(s.Zendor[kHero08AirborneLeft], s.Zendor[kHero02AirborneRight], 1, buttonFace);
+  ExpectMirrored(s.Zendor[kHero19LandedLeft], s.Zendor[kHero15LandedRight], 1, buttonFace);
   ExpectMirrored(s.Mapa[7], s.Mapa[5], 1);
   ExpectMirrored(s.Suelo[3], s.Suelo[2], 1);
-  for (int k = 0; k <= 4; ++k) {
+  for (int k = 0; k < kEnemyKinds; ++k) {
     EXPECT_EQ(s.Bicho[k + 10].width(), s.Bicho[k].width());
     ExpectMirrored(s.Bicho[k + 10], s.Bicho[k], 4);
   }
@@ -104,8 +105,9 @@ TEST(LevelPreparation, LoadingNamesTheFileAndTheReasonAndKeepsTheRest) {
        {"Bicho2.bmp: cannot be read", "Cielo.bmp: is 10 x 10 pixels, the game needs 240 x 88"})
     EXPECT_NE(error.find(problem), std::string::npos) << error;
   const SpriteSheets& s = g.v.sheets;
-  EXPECT_EQ(std::tuple(s.Bicho[1].width(), s.Bicho[2].empty(), s.Cielo.empty()),
-            std::tuple(84, true, true));
+  EXPECT_EQ(
+      std::tuple(s.Bicho[kEnemy1Armoured].width(), s.Bicho[kEnemy2Hopper].empty(), s.Cielo.empty()),
+      std::tuple(84, true, true));
 }
 
 TEST(MapLoader, AnEmptyMapIsOneViewOfSkyOverTheClearColour) {
@@ -141,15 +143,15 @@ TEST(MapLoader, SectionMarksAndZonesAreTakenAtTheCursor) {
   EXPECT_EQ(std::tuple(a.l.SectionStartX[1], a.l.SectionStartX[2], a.l.SectionStartX[3]),
             std::tuple(434, 724, 800));
   EXPECT_EQ(std::tuple(a.l.SectionMusic[1], a.l.SectionMusic[2], a.l.LastSectionEntry),
-            std::tuple(7, 8, 3));
+            std::tuple(kTheme07Exploration, kTheme08Pursuit, 3));
 
   const LoadedLevel b = Load("6,208,-1,3,50,6,600,-11,-1,1,20,-2,4,9,6,10,-11,-22,-1,2,2,6,5");
   ASSERT_EQ(b.l.SpawnZoneACount, 2);
   const SpawnZone& z = b.l.SpawnZoneA[0];
   EXPECT_EQ((std::array{z.EndX, z.StartX, z.Kind, z.Rarity}),
-            (std::array<std::int16_t, 4>{900, 300, 3, 50}));
+            (std::array<std::int16_t, 4>{900, 300, kEnemy3Brute, 50}));
   EXPECT_EQ(std::tuple(b.l.SpawnZoneA[1].StartX, b.l.SpawnZoneA[1].EndX), std::tuple(900, 910));
-  EXPECT_EQ(std::tuple(b.l.SpawnZoneBCount, b.l.SpawnZoneB[0].Kind), std::tuple(1, 4));
+  EXPECT_EQ(std::tuple(b.l.SpawnZoneBCount, b.l.SpawnZoneB[0].Kind), std::tuple(1, kEnemy4Stilts));
   EXPECT_EQ(b.l.SpawnZoneA[2].StartX, 910);  // opened but never closed: not counted
 }
 

@@ -131,26 +131,30 @@ TEST_F(PlayfieldTest, LavaBurnsAHeroStandingWhollyOnItAndMakesHoppersJump) {
   l.AnimatedPieceCount = 1;
   l.AnimatedPieceX[1] = 1000;
   auto burnsAt = [&](int worldX, double heroY, bool active, bool caught) {
-    h = Hero{.HeroState = 7, .HeroY = heroY, .HeroWidth = 23, .HeroStep = 2, .Walking = true};
+    h = Hero{.HeroState = kHero07StandLeft,
+             .HeroY = heroY,
+             .HeroWidth = 23,
+             .HeroStep = 2,
+             .Walking = true};
     h.HeroActive = active;
     h.HeroCaught = caught;
     Sounds(worldX - kHeroScreenX);
     return h.HeroCaught && !caught;
   };
-  EXPECT_TRUE(burnsAt(1000, 55, true, false));
+  EXPECT_TRUE(burnsAt(1000, kGroundLine, true, false));
   EXPECT_EQ(std::tuple(h.HeroState, h.HeroActive, h.Walking, h.HeroStep),
             std::tuple(3, false, false, 0.0));
   EXPECT_TRUE(burnsAt(1045, 60, true, false));
-  EXPECT_FALSE(burnsAt(1046, 55, true, false));  // his right edge 1069 is past 1068
-  EXPECT_FALSE(burnsAt(999, 55, true, false));
-  EXPECT_FALSE(burnsAt(1020, 54, true, false));
-  EXPECT_FALSE(burnsAt(1020, 55, false, false));
-  EXPECT_FALSE(burnsAt(1020, 55, true, true));
+  EXPECT_FALSE(burnsAt(1046, kGroundLine, true, false));  // his right edge 1069 is past 1068
+  EXPECT_FALSE(burnsAt(999, kGroundLine, true, false));
+  EXPECT_FALSE(burnsAt(1020, kGroundLine - 1, true, false));
+  EXPECT_FALSE(burnsAt(1020, kGroundLine, false, false));
+  EXPECT_FALSE(burnsAt(1020, kGroundLine, true, true));
 
   auto& e = f.v.game.Enemies;
-  e[0] = Enemy{.Kind = 2, .X = 88};   // strip x 988
-  e[1] = Enemy{.Kind = 2, .X = 153};  // 1053
-  e[2] = Enemy{.Kind = 1, .X = 100};
+  e[0] = Enemy{.Kind = kEnemy2Hopper, .X = 88};   // strip x 988
+  e[1] = Enemy{.Kind = kEnemy2Hopper, .X = 153};  // 1053
+  e[2] = Enemy{.Kind = kEnemy1Armoured, .X = 100};
   Sounds(900);
   EXPECT_EQ(std::vector({e[0].HopStep, e[1].HopStep, e[2].HopStep}),
             std::vector<std::int16_t>({1, 0, 0}));
@@ -195,21 +199,22 @@ TEST_F(PlayfieldTest, TheHeroRidesTheIslandDrawnLast) {
   l.Island[0].X = 500;
   l.Island[1].Y = 79;  // rises to 80 and 81 in the next two frames
   h.CrouchDrop = 3;
-  h.HeroState = 7;
+  h.HeroState = kHero07StandLeft;
   auto frameAt = [&](int scroll) {
     f.v.game.ScrollX = scroll;
     UpdateIslandsAndPits(f.v);
   };
   frameAt(374);
-  EXPECT_EQ(h.GroundY, 55);
+  EXPECT_EQ(h.GroundY, kGroundLine);
   frameAt(375);
   EXPECT_EQ(std::tuple(h.GroundY, h.HeroY, h.OnIsland), std::tuple(81 - 38, 81 - 38 + 3, true));
   // Taking off, in the air or falling: the island holds the ground but not the hero.
-  for (std::int16_t state : {13, 17, 2, 8, 7}) {
+  for (std::int16_t state : {kHero13TakeOffRight, kHero17TakeOffLeft, kHero02AirborneRight,
+                             kHero08AirborneLeft, kHero07StandLeft}) {
     h.HeroState = state;
-    h.JumpFalling = state == 7;
+    h.JumpFalling = state == kHero07StandLeft;
     h.HeroY = 10;
-    frameAt(state == 7 ? 418 : 400);
+    frameAt(state == kHero07StandLeft ? 418 : 400);
     EXPECT_EQ(h.HeroY, 10) << state;
   }
   // Walking off leaves the ground open for one frame, so that a pit below can catch him.
@@ -217,11 +222,11 @@ TEST_F(PlayfieldTest, TheHeroRidesTheIslandDrawnLast) {
   frameAt(419);
   EXPECT_EQ(std::tuple(h.GroundY, h.OnIsland), std::tuple(0, false));
   frameAt(420);
-  EXPECT_EQ(h.GroundY, 55);
+  EXPECT_EQ(h.GroundY, kGroundLine);
   frameAt(400);
-  h.HeroState = 4;  // crouching off it keeps the ground
+  h.HeroState = kHero04CrouchRight;  // crouching off it keeps the ground
   frameAt(419);
-  EXPECT_EQ(h.GroundY, 55);
+  EXPECT_EQ(h.GroundY, kGroundLine);
 }
 
 constexpr Pixel kGround = Rgb(200, 120, 40);
@@ -231,7 +236,7 @@ class ComposeTest : public PlayfieldTest {
   void SetUp() override {
     PlayfieldTest::SetUp();
     s.Fondo.fill(kGround);
-    h = Hero{.HeroState = 7, .HeroActive = true};
+    h = Hero{.HeroState = kHero07StandLeft, .HeroActive = true};
     f.platform.window().setClientSize(320, 200);
   }
 
@@ -261,7 +266,7 @@ TEST_F(ComposeTest, HerosShadowIsFainterInTheAirAndEnemiesKeepTheLastAlpha) {
   EXPECT_EQ(f.v.game.ShadowAlpha, 48);
   ExpectShadowAt(105, 48);
   ExpectShadowAt(50, 48);
-  for (std::int16_t airborne : {2, 8}) {
+  for (std::int16_t airborne : {kHero02AirborneRight, kHero08AirborneLeft}) {
     h.HeroState = airborne;
     ComposeView(f.v);
     ExpectShadowAt(105, 32);
@@ -270,7 +275,7 @@ TEST_F(ComposeTest, HerosShadowIsFainterInTheAirAndEnemiesKeepTheLastAlpha) {
   enemies[1] = Enemy{.Active = true, .X = 30};
   enemies[2] = Enemy{.X = 160};  // inactive: no shadow
   h.HeroActive = false;
-  h.HeroState = 7;
+  h.HeroState = kHero07StandLeft;
   ComposeView(f.v);
   EXPECT_FALSE(ShadowAt(105) || ShadowAt(160));
   ExpectShadowAt(30, 32);

@@ -129,8 +129,11 @@ std::string JsonTrace::Head(std::string_view type) const {
 }
 
 void JsonTrace::Line(const std::string& body) {
-  std::fputs(body.c_str(), out_);
-  std::fputs("}\n", out_);
+  std::optional<std::string> line = body + "}";
+  if (filter_) line = filter_(*line);
+  if (!line) return;
+  std::fputs(line->c_str(), out_);
+  std::fputs("\n", out_);
   std::fflush(out_);
 }
 

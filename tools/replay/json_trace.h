@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ class JsonTrace : public Tracer {
   void Message(std::string_view text) override;
   void Exit(std::string_view reason);
 
+  // Every line passes through the filter before it is written: it may change the line or, by
+  // returning nullopt, leave it out.
+  using LineFilter = std::function<std::optional<std::string>(const std::string&)>;
+  void SetLineFilter(LineFilter filter) { filter_ = std::move(filter); }
+
  private:
   void Line(const std::string& body);
   std::string Head(std::string_view type) const;
@@ -33,6 +39,7 @@ class JsonTrace : public Tracer {
   std::FILE* out_;
   std::function<std::uint32_t()> clock_;
   bool withAudio_;
+  LineFilter filter_;
 };
 
 // JSON text helpers.

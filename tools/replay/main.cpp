@@ -18,6 +18,7 @@
 #include "replay/options.h"
 #include "replay/script.h"
 #include "replay/snapshots.h"
+#include "replay/trace_fields.h"
 
 #ifndef ZENDOR_DEFAULT_GAME_DIR
 #define ZENDOR_DEFAULT_GAME_DIR "."
@@ -32,7 +33,8 @@ int Usage(const std::string& error) {
   std::fprintf(stderr, "zendor-replay: %s\n", error.c_str());
   std::fprintf(stderr,
                "usage: zendor-replay [--program-folder DIR] [--seed N] [--trace FILE|-] "
-               "[--trace-audio] [--until MS] [--snapshot MS:FILE]... [--no-exclusive] "
+               "[--trace-audio] [--trace-fields LIST [--trace-changes]] [--until MS] "
+               "[--snapshot MS:FILE]... [--no-exclusive] "
                "[--realtime] SCRIPT\n");
   return 2;
 }
@@ -52,6 +54,11 @@ int main(int argc, char** argv) {
   scriptText << scriptFile.rdbuf();
   auto script = ParseScript(scriptText.str(), &error);
   if (!script) return Usage(options.script + ": " + error);
+  std::optional<TraceFields> fields;
+  if (options.traceFields) {
+    fields = TraceFields::Parse(*options.traceFields, options.traceChanges, &error);
+    if (!fields) return Usage(error);
+  }
 
   std::FILE* traceOut = nullptr;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile(nullptr, &std::fclose);
@@ -80,6 +87,10 @@ int main(int argc, char** argv) {
 
   JsonTrace trace(
       traceOut, [&platform] { return platform.now(); }, options.traceAudio);
+  if (fields) {
+    trace.SetLineFilter(
+        [f = std::move(*fields)](const std::string& line) mutable { return f.Apply(line); });
+  }
   platform.onMessageBox = [&trace](const ShownMessage& m) { trace.Message(m.text); };
   Snapshots snapshots(platform.window(), options.snapshots);
   platform.onClockAdvance = [&snapshots](std::uint32_t from, std::uint32_t to) {

@@ -35,13 +35,15 @@ std::optional<Options> ParseOptions(int argc, char** argv, const std::string& de
     };
     std::uint64_t number = 0;
     if (arg == "--program-folder" || arg == "--seed" || arg == "--trace" || arg == "--until" ||
-        arg == "--snapshot") {
+        arg == "--snapshot" || arg == "--trace-fields") {
       const auto v = value();
       if (!v) return fail(arg + " needs a value");
       if (arg == "--program-folder") {
         o.programFolder = *v;
       } else if (arg == "--trace") {
         o.trace = *v;
+      } else if (arg == "--trace-fields") {
+        o.traceFields = *v;
       } else if (arg == "--seed") {
         if (!ParseWhole(*v, UINT64_MAX / 10, number))
           return fail("--seed needs a whole number, not \"" + *v + "\"");
@@ -60,6 +62,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, const std::string& de
       }
     } else if (arg == "--trace-audio") {
       o.traceAudio = true;
+    } else if (arg == "--trace-changes") {
+      o.traceChanges = true;
     } else if (arg == "--no-exclusive") {
       o.noExclusive = true;
     } else if (arg == "--realtime") {
@@ -73,6 +77,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, const std::string& de
     }
   }
   if (o.script.empty()) return fail("no script given");
+  if (o.traceChanges && !o.traceFields) return fail("--trace-changes needs --trace-fields");
   return o;
 }
 

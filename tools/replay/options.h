@@ -17,6 +17,8 @@ struct Options {
   std::optional<std::uint64_t> seed;
   std::string trace;  // "-" standard output, empty none
   bool traceAudio = false;
+  std::optional<std::string> traceFields;  // the frame fields to keep, separated by commas
+  bool traceChanges = false;               // leave out frames that changed none of them
   std::optional<std::uint32_t> until;
   std::vector<SnapshotRequest> snapshots;
   bool noExclusive = false;

@@ -53,11 +53,12 @@ void HeadlessSoundDevice::SetPosition(Buffer buffer, std::uint32_t bytes) {
 }
 
 void HeadlessSoundDevice::SetVolume(Buffer buffer, int v) {
-  if (BufferState* b = find(buffer)) b->volume = std::clamp(v, -10000, 0);
+  if (BufferState* b = find(buffer)) b->volume = std::clamp(v, SoundDevice::kSilent, 0);
 }
 
 void HeadlessSoundDevice::SetPan(Buffer buffer, int v) {
-  if (BufferState* b = find(buffer)) b->pan = std::clamp(v, -10000, 10000);
+  if (BufferState* b = find(buffer))
+    b->pan = std::clamp(v, SoundDevice::kLeftOnly, SoundDevice::kRightOnly);
 }
 
 void HeadlessSoundDevice::SetFrequency(Buffer buffer, int hz) {
@@ -71,7 +72,7 @@ bool HeadlessSoundDevice::IsPlaying(Buffer buffer) const {
 
 int HeadlessSoundDevice::Volume(Buffer buffer) const {
   const BufferState* b = state(buffer);
-  return b ? b->volume : -10000;
+  return b ? b->volume : SoundDevice::kSilent;
 }
 
 const HeadlessSoundDevice::BufferState* HeadlessSoundDevice::state(Buffer buffer) const {

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kChannels = 16;
 constexpr int kDrumChannel = 9;
+constexpr int kPitchBendCentre = 8192;
 constexpr double kSynthGain = 0.4;  // leaves room for the sound effects on top
 
 // FluidSynth's own chatter (missing presets, voice stealing) is of no use to the player.
@@ -98,7 +99,7 @@ MusicPlayer::Instance FluidMusicPlayer::Play(Segment segment, int flags) {
   const Instance instance = nextInstance_++;
   std::lock_guard<std::mutex> hold(lock_);
   next_ = {&theme.sequence, segment, instance, theme.loop ? -1 : theme.repeats + 1};
-  nextAtMeasure_ = (flags & kStartAtMeasure) != 0;
+  nextAtMeasure_ = (flags & kAtNextBar) != 0;
   return instance;
 }
 
@@ -193,7 +194,7 @@ void FluidMusicPlayer::StartNext() {
     fluid_synth_cc(synth_, channel, 121, 0);  // reset controllers
     fluid_synth_cc(synth_, channel, 7, 100);  // channel volume
     fluid_synth_cc(synth_, channel, 10, 64);  // pan centre
-    fluid_synth_pitch_bend(synth_, channel, 8192);
+    fluid_synth_pitch_bend(synth_, channel, kPitchBendCentre);
     if (channel != kDrumChannel) {
       fluid_synth_bank_select(synth_, channel, 0);
       fluid_synth_program_change(synth_, channel, 0);

@@ -51,9 +51,6 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   // --- Audio thread ---
   void MixInto(float* stereo, int frames) override;
 
-  // Play flag: start at the next bar of the playing theme.
-  static constexpr int kStartAtMeasure = 8192;
-
  private:
   struct Theme {
     MidiSequence sequence;

@@ -9,7 +9,6 @@
 namespace zendor {
 namespace {
 
-constexpr int kSilentDb = -10000;
 constexpr int kMinFrequency = 100;
 constexpr int kMaxFrequency = 200000;
 constexpr std::uint64_t kOne = std::uint64_t{1} << 32;  // one frame in 32.32 fixed point
@@ -23,7 +22,7 @@ std::int16_t SampleAt(const std::vector<std::uint8_t>& data, std::size_t index, 
 }  // namespace
 
 float GainFromHundredthsDb(int hundredthsDb) {
-  if (hundredthsDb <= kSilentDb) return 0.0f;
+  if (hundredthsDb <= SoundDevice::kSilent) return 0.0f;
   return static_cast<float>(std::pow(10.0, hundredthsDb / 2000.0));
 }
 
@@ -154,14 +153,14 @@ void Mixer::SetPosition(Buffer buffer, std::uint32_t bytes) {
 void Mixer::SetVolume(Buffer buffer, int hundredthsDb) {
   Slot* slot = find(buffer);
   if (!slot) return;
-  slot->game.volume = std::clamp(hundredthsDb, kSilentDb, 0);
+  slot->game.volume = std::clamp(hundredthsDb, SoundDevice::kSilent, 0);
   slot->volume.store(slot->game.volume, std::memory_order_relaxed);
 }
 
 void Mixer::SetPan(Buffer buffer, int hundredthsDb) {
   Slot* slot = find(buffer);
   if (!slot) return;
-  slot->game.pan = std::clamp(hundredthsDb, kSilentDb, -kSilentDb);
+  slot->game.pan = std::clamp(hundredthsDb, SoundDevice::kLeftOnly, SoundDevice::kRightOnly);
   slot->pan.store(slot->game.pan, std::memory_order_relaxed);
 }
 
@@ -180,7 +179,7 @@ bool Mixer::IsPlaying(Buffer buffer) const {
 
 int Mixer::Volume(Buffer buffer) const {
   const Slot* slot = find(buffer);
-  return slot ? slot->game.volume : kSilentDb;
+  return slot ? slot->game.volume : SoundDevice::kSilent;
 }
 
 Mixer::Slot* Mixer::find(Buffer buffer) {
@@ -234,8 +233,10 @@ void Mixer::TakeRequests(Slot& slot) {
     voice.volume = volume;
     voice.pan = pan;
     // Pan only ever lowers the opposite side: pan +p takes p hundredths of a decibel off the left.
-    voice.targetLeft = GainFromHundredthsDb(std::max(volume + std::min(0, -pan), kSilentDb));
-    voice.targetRight = GainFromHundredthsDb(std::max(volume + std::min(0, pan), kSilentDb));
+    voice.targetLeft =
+        GainFromHundredthsDb(std::max(volume + std::min(0, -pan), SoundDevice::kSilent));
+    voice.targetRight =
+        GainFromHundredthsDb(std::max(volume + std::min(0, pan), SoundDevice::kSilent));
   }
   if (fresh) {  // a sound that starts takes its level at once; a playing one glides to it
     voice.gainLeft = voice.targetLeft;

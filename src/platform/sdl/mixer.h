@@ -20,7 +20,7 @@ class AudioSource {
   virtual void MixInto(float* stereo, int frames) = 0;
 };
 
-// Decibels in hundredths to a linear gain; -10000 and below are exactly silent.
+// Decibels in hundredths to a linear gain; kSilent and below are exactly silent.
 float GainFromHundredthsDb(int hundredthsDb);
 
 // The sound-effect buffers and their mixing, free of any audio library. The game thread loads

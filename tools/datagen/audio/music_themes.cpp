@@ -2,6 +2,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "assets/sound_catalogue.h"
 #include "datagen/audio/themes/themes.h"
 #include "datagen/datagen.h"
 
@@ -9,13 +10,14 @@ namespace zendor::datagen {
 namespace {
 
 struct ThemeRecipe {
-  int number;
+  MusicTheme number;
   music::Score (*compose)();
 };
 
 constexpr ThemeRecipe kThemes[] = {
-    {0, music::LoadingJingle}, {5, music::MenuTheme},   {7, music::ExplorationTheme},
-    {8, music::PursuitTheme},  {9, music::AmbushTheme}, {10, music::FinalPushTheme},
+    {kTheme00ArrivalJingle, music::LoadingJingle},  {kTheme05Menu, music::MenuTheme},
+    {kTheme07Exploration, music::ExplorationTheme}, {kTheme08Pursuit, music::PursuitTheme},
+    {kTheme09Ambush, music::AmbushTheme},           {kTheme10FinalPush, music::FinalPushTheme},
 };
 
 }  // namespace
