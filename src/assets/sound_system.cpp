@@ -37,6 +37,7 @@ void SoundSystem::LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musi
       for (int n = 0; n < kThemeCount; ++n) {
         segments_[n] = music_->Load(tempFolder + "mus" + std::to_string(n) + ".tmp");
       }
+      music_->ThemesLoaded();
       music_->SetMasterVolume(masterVolume_);
     }
   }

@@ -40,6 +40,8 @@ class MusicPlayer {
   virtual ~MusicPlayer() = default;
 
   virtual Segment Load(const std::string& midiPath) = 0;
+  // Every theme is loaded: the player may now get the instruments they play ready.
+  virtual void ThemesLoaded() {}
   // 0: the theme plays once from its beginning.
   virtual void SetRepeats(Segment segment, int repeats) = 0;
   // true: the theme repeats until stopped.
