@@ -1,6 +1,9 @@
 #include "platform/sdl/fluid_music_player.h"
 
 #include <fluidsynth.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +16,9 @@ namespace {
 
 constexpr int kChannels = 16;
 constexpr double kSynthGain = 0.4;  // leaves room for the sound effects on top
+// The busiest theme sounds 140 voices at once (notes ringing out included); a little above that
+// nothing is ever cut short, and each voice not allocated saves about 11 kB.
+constexpr int kPolyphony = 160;
 
 // FluidSynth's own chatter (missing presets, voice stealing) is of no use to the player.
 void QuietenFluidSynth() {
@@ -53,8 +59,12 @@ void FluidMusicPlayer::LoadInstruments(std::filesystem::path path, InstrumentNot
     fluid_settings_setint(settings_, "synth.threadsafe-api", 0);
     // Samples are read only for the instruments pinned below, all before any theme plays.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
     synth_ = new_fluid_synth(settings_);
   }
+  // Linear interpolation costs a fifth less than FluidSynth's default fourth-order one; rendered
+  // side by side, the themes differ by under 0.2 dB in every band (docs/performance.md).
+  if (synth_) fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
   if (!synth_) {
     ReportSilentMusic("the music synthesizer could not start");
     return;
@@ -72,6 +82,9 @@ void FluidMusicPlayer::LoadInstruments(std::filesystem::path path, InstrumentNot
     return;
   }
   PinInstruments(font, uses);
+#ifdef __GLIBC__
+  malloc_trim(0);  // the SoundFont's tables, read and dropped, go back to the system
+#endif
   ready_.store(true, std::memory_order_release);
 }
 
