@@ -140,14 +140,14 @@ std::unique_ptr<FluidMusicPlayer> PlayingMusic(benchmark::State& state) {
     return nullptr;
   }
   auto player = std::make_unique<FluidMusicPlayer>(*soundFont, kRate);
-  if (!player->WaitUntilReady()) {
-    state.SkipWithError("the SoundFont could not be loaded");
-    return nullptr;
-  }
   auto theme = GameTheme();
   state.SetLabel(theme ? "game theme" : "generated theme");
   if (!theme) theme = ParseMidi(BusyTheme(), kRate, nullptr);
   const auto segment = player->Add(std::move(*theme));
+  if (!player->WaitUntilReady()) {
+    state.SkipWithError("the SoundFont could not be loaded");
+    return nullptr;
+  }
   player->SetLoop(segment, true);
   player->Play(segment, 0);
   return player;

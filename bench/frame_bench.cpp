@@ -1,23 +1,29 @@
-// What drawing the world costs: one whole frame of the playfield (sky, stars, pieces, view copy,
-// shadows, pits, islands) presented at display scale 1 and 4, and beside it the two block
-// transfers that dominate it, each measured against SDL's own software blitter doing the same
-// work in the same run: a masked sprite against a colour-keyed SDL_BlitSurface, and the
-// presentation stretch against SDL_BlitScaled.
+// What drawing the world costs: one frame of the playfield (sky, stars, pieces, view copy,
+// shadows, pits, islands) presented at display scale 1 and 4, and the whole frame of a game
+// (that drawing with the hero, the enemies' moves and the hero's upkeep), each beside SDL's own
+// software blitter doing the same block transfers on the same pixels in the same run; then the
+// two transfers that dominate a frame: a masked sprite against a colour-keyed SDL_BlitSurface,
+// and the presentation stretch against SDL_BlitScaled and against memcpy of the same bytes.
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <memory>
 
 #include "app/settings.h"
 #include "assets/sound_system.h"
 #include "assets/sprite_catalogue.h"
 #include "assets/sprite_sheets.h"
+#include "bench/blit_replay.h"
 #include "game/compose.h"
+#include "game/hero.h"
 #include "game/tracer.h"
 #include "game/ventana.h"
 #include "platform/blit.h"
 #include "platform/headless/headless_platform.h"
+#include "world/enemies.h"
+#include "world/jump.h"
 #include "world/playfield.h"
 
 namespace zendor {
@@ -93,6 +99,30 @@ struct BusyWorld {
     DrawEndPieceInFront(v);
     PresentPlayfield(v);
   }
+
+  // A whole frame of a game, from the same state every time (enemies walk, the hero's counters
+  // run): logic, composition and presentation to the window's picture.
+  void WholeFrame() {
+    v.game = game;
+    v.hero = hero;
+    DrawSkyStarsAndStartPiece(v);
+    AdvanceAnimation(v);
+    UpdateAnimatedPieces(v);
+    DrawBackProps(v);
+    ComposeView(v);
+    UpdateIslandsAndPits(v);
+    DrawHero(v);
+    DrawEndPieceInFront(v);
+    UpdateEnemies(v);
+    PresentPlayfield(v);
+    HeroUpkeep(v);
+  }
+  void KeepState() {
+    game = v.game;
+    hero = v.hero;
+  }
+  GameState game;
+  Hero hero;
 };
 
 void BM_WorldFrame(benchmark::State& state) {
@@ -103,6 +133,41 @@ void BM_WorldFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WorldFrame)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+void BM_WorldFrame_SdlBlitter(benchmark::State& state) {
+  BusyWorld world(static_cast<int>(state.range(0)));
+  bench::SdlReplay sdl(bench::RecordBlits([&] { world.Frame(); }));
+  for (auto _ : state) {
+    sdl.Run();
+    benchmark::DoNotOptimize(world.platform.window().screen().pixels().data());
+  }
+  state.counters["transfers"] = static_cast<double>(sdl.size());
+}
+BENCHMARK(BM_WorldFrame_SdlBlitter)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+void BM_WholeFrame(benchmark::State& state) {
+  BusyWorld world(static_cast<int>(state.range(0)));
+  world.KeepState();
+  for (auto _ : state) {
+    world.WholeFrame();
+    benchmark::DoNotOptimize(world.platform.window().screen().pixels().data());
+  }
+}
+BENCHMARK(BM_WholeFrame)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+// The whole frame's block transfers through SDL; the game's logic is not in it, so the game's
+// own figure carries more work than this one.
+void BM_WholeFrame_SdlBlitter(benchmark::State& state) {
+  BusyWorld world(static_cast<int>(state.range(0)));
+  world.KeepState();
+  bench::SdlReplay sdl(bench::RecordBlits([&] { world.WholeFrame(); }));
+  for (auto _ : state) {
+    sdl.Run();
+    benchmark::DoNotOptimize(world.platform.window().screen().pixels().data());
+  }
+  state.counters["transfers"] = static_cast<double>(sdl.size());
+}
+BENCHMARK(BM_WholeFrame_SdlBlitter)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 // --- The masked sprite: a 48 x 57 rock column onto the 256 x 192 frame ---------------------
 
@@ -183,6 +248,24 @@ void BM_Stretch_SdlBlitScaled(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 240 * 120 * scale * scale);
 }
 BENCHMARK(BM_Stretch_SdlBlitScaled)->Arg(1)->Arg(4);
+
+// The floor for the stretch: copying the bytes it writes, row by row, with no scaling at all.
+void BM_Stretch_Memcpy(benchmark::State& state) {
+  const int scale = static_cast<int>(state.range(0));
+  const int w = 240 * scale, h = 120 * scale;
+  Surface rows(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) rows.set(x, y, Rgb(x, y, x ^ y));
+  Surface window(320 * scale, 200 * scale);
+  for (auto _ : state) {
+    for (int y = 0; y < h; ++y) {
+      std::memcpy(window.row(12 * scale + y) + 40 * scale, rows.row(y), sizeof(Pixel) * w);
+    }
+    benchmark::DoNotOptimize(window.row(12 * scale));
+  }
+  state.SetItemsProcessed(state.iterations() * w * h);
+}
+BENCHMARK(BM_Stretch_Memcpy)->Arg(1)->Arg(4);
 
 }  // namespace
 }  // namespace zendor

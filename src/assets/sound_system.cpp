@@ -61,6 +61,7 @@ void SoundSystem::LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musi
         segments_[n] = music_->Load(path, &error);
         if (segments_[n] < 0) ReportUnplayable(path, shipped(path, StoredThemeName(n)), error);
       }
+      music_->ThemesLoaded();
       music_->SetMasterVolume(masterVolume_);
     }
   }

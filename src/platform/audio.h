@@ -47,6 +47,8 @@ class MusicPlayer {
   // Loads a standard MIDI file; -1 when it is missing or cannot be played, with the reason in
   // `error`.
   virtual Segment Load(const std::string& midiPath, std::string* error = nullptr) = 0;
+  // Every theme is loaded: the player may now get the instruments they play ready.
+  virtual void ThemesLoaded() {}
   // 0: the theme plays once from its beginning.
   virtual void SetRepeats(Segment segment, int repeats) = 0;
   // true: the theme repeats until stopped.

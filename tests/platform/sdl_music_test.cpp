@@ -139,8 +139,8 @@ class FluidMusicPlayerWithSoundFont : public ::testing::Test {
     const auto soundFont = FindSoundFont(UsualSoundFontPlaces());
     if (!soundFont) GTEST_SKIP() << "no General MIDI SoundFont installed";
     player_ = std::make_unique<FluidMusicPlayer>(*soundFont);
-    ASSERT_TRUE(player_->WaitUntilReady());
     segment_ = player_->Add(*ParseMidi(OneNoteTheme(), kRate, nullptr));
+    ASSERT_TRUE(player_->WaitUntilReady());
   }
 
   static constexpr double kHeard = 50;  // clearly audible, on the 16-bit scale

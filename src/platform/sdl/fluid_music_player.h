@@ -12,6 +12,8 @@
 #include "platform/audio.h"
 #include "platform/midi_sequence.h"
 #include "platform/sdl/mixer.h"
+#include "platform/sdl/soundfont_reader.h"
+#include "platform/sdl/theme_instruments.h"
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
@@ -21,10 +23,13 @@ namespace zendor {
 // The music player: themes from standard MIDI files, played through a General MIDI SoundFont by
 // FluidSynth into whatever audio stream calls MixInto. No audio library of its own.
 //
-// The SoundFont loads on a thread of its own, so start-up does not wait for it; until it is in,
-// the music is silent. The game thread only changes what should play, under a mutex; the audio
-// thread does all the synthesizer work and, should the game thread hold the mutex at that very
-// moment, lets the synthesizer ring on for that one block instead of waiting.
+// Once the themes are loaded, a thread of its own reads what they play from the SoundFont, so
+// start-up does not wait for it; until that is in, the music is silent. Only the instruments the
+// themes select are kept in memory, and within them only the samples their notes sound; all of
+// them are in before any theme plays, so playing never reads the disk. The game thread only
+// changes what should play, under a mutex; the audio thread does all the synthesizer work and,
+// should the game thread hold the mutex at that very moment, lets the synthesizer ring on for
+// that one block instead of waiting.
 class FluidMusicPlayer : public MusicPlayer, public AudioSource {
  public:
   // Without a SoundFont (nullopt, or a file FluidSynth cannot load) the player keeps its themes
@@ -36,6 +41,9 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   Segment Load(const std::string& midiPath, std::string* error = nullptr) override;
   // Adds an already read theme.
   Segment Add(MidiSequence sequence);
+  // Starts reading the instruments of every theme loaded so far. A theme loaded later plays
+  // with the instruments already in memory.
+  void ThemesLoaded() override;
   void SetRepeats(Segment segment, int repeats) override;
   void SetLoop(Segment segment, bool loop) override;
   Instance Play(Segment segment, int flags) override;
@@ -43,8 +51,11 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   int MasterVolume() const override { return masterVolume_.load(std::memory_order_relaxed); }
   void SetMasterVolume(int hundredthsDb) override;
 
-  // Waits for the SoundFont; true when the music can sound.
+  // Waits for the instruments (reading them for the themes loaded so far if ThemesLoaded was
+  // not called yet); true when the music can sound.
   bool WaitUntilReady();
+  // The SoundFont's instruments held in memory for the themes, once ready.
+  const std::vector<Instrument>& PinnedInstruments() const { return pinned_; }
   // The instance heard right now, -1 when none (a theme waiting for its bar is not heard yet).
   Instance CurrentInstance();
 
@@ -65,7 +76,8 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
     int playsLeft = 0;  // -1: until stopped
   };
 
-  void LoadSoundFont(std::filesystem::path path, int outputRate);
+  void LoadInstruments(std::filesystem::path path, InstrumentNotes uses);
+  void PinInstruments(int fontId, const InstrumentNotes& uses);
   void StartNext();
   void SilenceAllChannels();
   void Send(const MidiEvent& event);
@@ -76,8 +88,12 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   Instance nextInstance_ = 1;
   std::atomic<int> masterVolume_{0};
 
+  const std::optional<std::filesystem::path> soundFont_;
   std::thread loader_;
+  bool loaderStarted_ = false;
   std::atomic<bool> ready_{false};
+  std::unique_ptr<RegisteredExcerpt> excerpt_;
+  std::vector<Instrument> pinned_;
   _fluid_hashtable_t* settings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
 

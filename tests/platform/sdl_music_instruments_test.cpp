@@ -1,0 +1,208 @@
+// The instruments behind the music: only what the themes play is read from the SoundFont, all of
+// it before a theme starts, and it sounds exactly as the whole SoundFont would.
+#include <fluidsynth.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "datagen/datagen.h"
+#include "platform/sdl/fluid_music_player.h"
+#include "platform/sdl/midi_sequence.h"
+#include "platform/sdl/soundfont.h"
+#include "platform/sdl/soundfont_excerpt.h"
+#include "platform/sdl/soundfont_reader.h"
+#include "platform/sdl/theme_instruments.h"
+#include "support/game_fixture.h"
+
+namespace zendor {
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kBlock = 1024;
+
+std::filesystem::path SoundFontOrSkip() {
+  const auto soundFont = FindSoundFont(UsualSoundFontPlaces());
+  return soundFont ? *soundFont : std::filesystem::path();
+}
+
+// Root mean square (16-bit scale) of `seconds` of the player's music, block by block as the
+// audio callback asks for it.
+double Listen(FluidMusicPlayer& player, double seconds) {
+  const auto frames = static_cast<int>(std::lround(seconds * kRate));
+  std::vector<float> block(2 * kBlock);
+  double sum = 0;
+  for (int done = 0; done < frames; done += kBlock) {
+    std::fill(block.begin(), block.end(), 0.0f);
+    const int n = std::min(kBlock, frames - done);
+    player.MixInto(block.data(), n);
+    for (int i = 0; i < 2 * n; ++i) sum += block[i] * block[i];
+  }
+  return std::sqrt(sum / (2.0 * frames));
+}
+
+struct ShippedTheme {
+  int number;
+  MidiSequence sequence;
+};
+
+std::vector<ShippedTheme> ShippedThemes() {
+  std::vector<ShippedTheme> themes;
+  for (const auto& file : datagen::MakeMusicThemes()) {
+    themes.push_back({file.number, *ParseMidi(file.bytes, kRate, nullptr)});
+  }
+  return themes;
+}
+
+TEST(ThemeInstruments, EveryProgramTheShippedThemesSelectIsPinnedBeforePlayAndPlayingReadsNothing) {
+  const auto soundFont = SoundFontOrSkip();
+  if (soundFont.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+  const auto themes = ShippedThemes();
+  FluidMusicPlayer player(soundFont, kRate);
+  std::vector<MusicPlayer::Segment> segments;
+  for (const auto& theme : themes) segments.push_back(player.Add(theme.sequence));
+
+  const SoundFontReads beforeLoading = SoundFontReadsSoFar();
+  player.ThemesLoaded();
+  ASSERT_TRUE(player.WaitUntilReady());
+  const SoundFontReads loaded = SoundFontReadsSoFar();
+
+  // Every program change of every theme, the percussion channel's in bank 128, is pinned.
+  const auto& pinned = player.PinnedInstruments();
+  for (const auto& theme : themes) {
+    for (const MidiEvent& e : theme.sequence.events) {
+      if ((e.status & 0xF0) != 0xC0) continue;
+      const Instrument selected{(e.status & 0x0F) == 9 ? 128 : 0, e.data1};
+      EXPECT_NE(std::find(pinned.begin(), pinned.end(), selected), pinned.end())
+          << "theme " << theme.number << ": bank " << selected.bank << " program "
+          << selected.program << " not pinned";
+    }
+  }
+  // Only a small part of the SoundFont was read: the themes' instruments, not the whole file.
+  EXPECT_GT(loaded.bytes, beforeLoading.bytes);
+  EXPECT_LT(loaded.bytes - beforeLoading.bytes, std::filesystem::file_size(soundFont) / 5);
+
+  // Each theme played through to its end, then once more from a bar line of the one before:
+  // every one is heard, and nothing more is opened or read.
+  for (std::size_t i = 0; i < themes.size(); ++i) {
+    SCOPED_TRACE("theme " + std::to_string(themes[i].number));
+    const auto instance = player.Play(segments[i], i % 2 ? FluidMusicPlayer::kStartAtMeasure : 0);
+    const double seconds = static_cast<double>(themes[i].sequence.lengthFrames) / kRate;
+    EXPECT_GT(Listen(player, seconds + 0.1), 100.0);
+    EXPECT_NE(player.CurrentInstance(), instance);  // played once, and over
+  }
+  const SoundFontReads played = SoundFontReadsSoFar();
+  EXPECT_EQ(played.opens, loaded.opens);
+  EXPECT_EQ(played.bytes, loaded.bytes);
+}
+
+// --- The excerpt against the whole file -----------------------------------------------------
+
+// A synthesizer on the whole SoundFont or on an excerpt of it, with every sample in memory.
+class Synth {
+ public:
+  explicit Synth(const std::string& fontName) {
+    settings_ = new_fluid_settings();
+    fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
+    // No echo of one case in the next; no word of the fallbacks, which are meant.
+    fluid_settings_setint(settings_, "synth.reverb.active", 0);
+    fluid_settings_setint(settings_, "synth.chorus.active", 0);
+    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+    synth_ = new_fluid_synth(settings_);
+    fluid_synth_add_sfloader(synth_, NewReadingSoundFontLoader(settings_));
+    font_ = fluid_synth_sfload(synth_, fontName.c_str(), 1);
+  }
+  ~Synth() {
+    delete_fluid_synth(synth_);
+    delete_fluid_settings(settings_);
+  }
+  bool loaded() const { return font_ != FLUID_FAILED; }
+
+  // Plays `notes` (key, velocity) on `channel` with `program`, all at once, for half a second,
+  // releases them and listens for another half.
+  std::vector<float> Play(int channel, int bank, int program,
+                          const std::set<std::pair<int, int>>& notes) {
+    fluid_synth_system_reset(synth_);
+    fluid_synth_bank_select(synth_, channel, static_cast<unsigned>(bank));
+    fluid_synth_program_change(synth_, channel, program);
+    std::vector<float> heard(2 * kRate);
+    for (const auto& [key, velocity] : notes) fluid_synth_noteon(synth_, channel, key, velocity);
+    fluid_synth_write_float(synth_, kRate / 2, heard.data(), 0, 2, heard.data(), 1, 2);
+    for (const auto& [key, velocity] : notes) fluid_synth_noteoff(synth_, channel, key);
+    fluid_synth_write_float(synth_, kRate / 2, heard.data() + kRate, 0, 2, heard.data() + kRate, 1,
+                            2);
+    return heard;
+  }
+
+ private:
+  fluid_settings_t* settings_;
+  fluid_synth_t* synth_;
+  int font_;
+};
+
+double Loudness(const std::vector<float>& heard) {
+  double sum = 0;
+  for (const float v : heard) sum += v * v;
+  return std::sqrt(sum / static_cast<double>(heard.size()));
+}
+
+TEST(SoundFontExcerpt, ThePlayedNotesSoundExactlyAsFromTheWholeFileAndOtherInstrumentsAreLeftOut) {
+  const auto soundFont = SoundFontOrSkip();
+  if (soundFont.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+  // Strings over several octaves, a drum kit, a program asked for in a bank the SoundFont lacks
+  // (played from bank 0) and a kit it lacks (played on kit 0).
+  InstrumentNotes uses;
+  uses[{0, 48}] = {{40, 100}, {55, 64}, {67, 127}, {84, 30}};
+  uses[{128, 0}] = {{36, 110}, {38, 90}, {42, 70}, {49, 120}};
+  uses[{5, 73}] = {{72, 100}};
+  uses[{128, 77}] = {{46, 100}};
+  std::string error;
+  auto excerpt = CutSoundFont(soundFont, uses, &error);
+  ASSERT_TRUE(excerpt) << error;
+  EXPECT_LT(excerpt->size(), std::filesystem::file_size(soundFont) / 20);
+  const RegisteredExcerpt registered(std::move(*excerpt));
+
+  Synth whole(soundFont.string()), cut(registered.name());
+  ASSERT_TRUE(whole.loaded());
+  ASSERT_TRUE(cut.loaded());
+  for (const auto& [instrument, notes] : uses) {
+    SCOPED_TRACE("bank " + std::to_string(instrument.bank) + " program " +
+                 std::to_string(instrument.program));
+    const int channel = instrument.bank == kPercussionBank ? kPercussionChannel : 0;
+    const auto expected = whole.Play(channel, instrument.bank, instrument.program, notes);
+    EXPECT_GT(Loudness(expected), 0.001);
+    EXPECT_TRUE(cut.Play(channel, instrument.bank, instrument.program, notes) == expected);
+  }
+  // An instrument nobody selects is not in the excerpt.
+  EXPECT_EQ(Loudness(Synth(registered.name()).Play(0, 0, 30, {{60, 100}})), 0.0);
+  EXPECT_GT(Loudness(whole.Play(0, 0, 30, {{60, 100}})), 0.001);
+}
+
+TEST(SoundFontExcerpt, AFileThatIsNotAPlainSoundFontIsRefusedWithTheReason) {
+  const testing::ScratchFolder scratch;
+  std::string riff = "RIFF";
+  riff += std::string("\x04\x00\x00\x00", 4) + "sfbk";
+  const std::pair<std::string, const char*> cases[] = {
+      {"MThd not a SoundFont at all", "not a SoundFont"},
+      {riff, "version"},
+      {riff.substr(0, 8), "cannot read"},
+  };
+  InstrumentNotes uses;
+  uses[{0, 0}] = {{60, 100}};
+  for (const auto& [content, reason] : cases) {
+    std::string error;
+    EXPECT_FALSE(CutSoundFont(scratch.Write("font.sf2", content), uses, &error));
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+  }
+  std::string error;
+  EXPECT_FALSE(CutSoundFont(scratch.path() / "missing.sf2", uses, &error));
+  EXPECT_NE(error.find("cannot be opened"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace zendor
