@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/image_file.h"
+#include "platform/recording.h"
 #include "replay/json_trace.h"
 #include "replay/options.h"
 #include "replay/script.h"
@@ -31,7 +32,7 @@ int Usage(const std::string& error) {
   std::fprintf(stderr,
                "usage: zendor-replay [--program-folder DIR] [--seed N] [--trace FILE|-] "
                "[--trace-audio] [--until MS] [--snapshot MS:FILE]... [--no-exclusive] "
-               "[--realtime] SCRIPT\n");
+               "[--realtime] SCRIPT|RECORDING\n");
   return 2;
 }
 
@@ -47,8 +48,19 @@ int main(int argc, char** argv) {
   if (!scriptFile) return Usage(options.script + ": cannot be read");
   std::stringstream scriptText;
   scriptText << scriptFile.rdbuf();
-  auto script = ParseScript(scriptText.str(), &error);
-  if (!script) return Usage(options.script + ": " + error);
+  // A recorded game carries its own seed, display modes and stopping point.
+  std::optional<Recording> recording;
+  std::optional<std::vector<ScriptedKey>> script;
+  if (LooksLikeRecording(scriptText.str())) {
+    recording = ParseRecording(scriptText.str(), &error);
+    if (!recording) return Usage(options.script + ": " + error);
+    if (options.seed || options.noExclusive) {
+      return Usage(options.script + ": a recorded game brings its own seed and display modes");
+    }
+  } else {
+    script = ParseScript(scriptText.str(), &error);
+    if (!script) return Usage(options.script + ": " + error);
+  }
 
   std::FILE* traceOut = nullptr;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile(nullptr, &std::fclose);
@@ -67,13 +79,24 @@ int main(int argc, char** argv) {
   if (options.seed)
     platform.random().FixSeed(static_cast<std::uint32_t>(*options.seed % (1u << 24)));
   platform.RefuseExclusiveModes(options.noExclusive);
-  const std::uint32_t lastEvent = script->empty() ? 0 : script->back().time;
-  if (options.until) {
-    platform.StopAt(*options.until, "until");
+  if (recording) {
+    const bool ended = recording->endPump.has_value();
+    const std::uint32_t lastInput = recording->inputs.empty() ? 0 : recording->inputs.back().time;
+    if (options.until) {
+      platform.StopAt(*options.until, "until");
+    } else if (!ended) {  // a run that never ended (a crash): a minute past its last key
+      platform.StopAt(lastInput + 60000, "recording-end");
+    }
+    platform.SetRecording(std::move(*recording));
   } else {
-    platform.StopAt(lastEvent + 60000, "script-end");
+    const std::uint32_t lastEvent = script->empty() ? 0 : script->back().time;
+    if (options.until) {
+      platform.StopAt(*options.until, "until");
+    } else {
+      platform.StopAt(lastEvent + 60000, "script-end");
+    }
+    platform.SetScript(std::move(*script));
   }
-  platform.SetScript(std::move(*script));
 
   JsonTrace trace(
       traceOut, [&platform] { return platform.now(); }, options.traceAudio);
@@ -93,5 +116,11 @@ int main(int argc, char** argv) {
   const std::string reason = RunProgram(platform, options.programFolder, trace);
   snapshots.TakeRemaining(platform.now());
   trace.Exit(reason);
+  if (const std::string divergence = platform.RecordingDivergence();
+      !divergence.empty() && reason != "until") {
+    std::fprintf(stderr, "zendor-replay: the replay left the recorded game: %s\n",
+                 divergence.c_str());
+    return 1;
+  }
   return snapshots.failed() ? 1 : 0;
 }
