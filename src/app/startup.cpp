@@ -22,7 +22,7 @@
 namespace zendor {
 namespace {
 
-constexpr const char* kMainIni = "Zendor Vostrik.INI";
+constexpr const char* kMainIni = kMainIniFile;
 constexpr const char* kSoundIni = "Brinmoor.INI";
 constexpr const char* kMissingSetUp = "Aqu\xC3\xAD abre el SetUp.EXE para configurar el juego";
 

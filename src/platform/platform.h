@@ -62,6 +62,9 @@ class Platform {
   virtual double Timer() = 0;
   // Sleeps without delivering messages.
   virtual void Sleep(int ms) = 0;
+  // The game clock: the milliseconds the program asked to sleep plus the time it waited for
+  // input. It is the time a headless replay of the run shows, and what traces are stamped with.
+  virtual std::uint32_t GameClock() const = 0;
 
   // --- Messages ---
   // Delivers every pending key press, key release and close request.

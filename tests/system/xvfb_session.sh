@@ -63,10 +63,11 @@ windowed_copy() {
 
 # Starts the game from $GAME_DIR in the background with its own temporary folder, no sound card
 # unless SDL_AUDIODRIVER names one, Ctrl+C back (a shell's background commands ignore it), and no
-# leak checker: it trips over the system's graphics and sound libraries at exit.
+# leak checker: it trips over the system's graphics and sound libraries at exit. Its arguments
+# go to the game.
 start_game() {
   TMPDIR=$tmp_root SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} ASAN_OPTIONS=detect_leaks=0 \
-    env --default-signal=INT "$GAME_DIR/zendor" >"$work/game.log" 2>&1 &
+    env --default-signal=INT "$GAME_DIR/zendor" "$@" >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 

@@ -14,6 +14,7 @@
 #include "app/program.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/image_file.h"
+#include "platform/recording.h"
 #include "replay/json_trace.h"
 #include "replay/options.h"
 #include "replay/script.h"
@@ -35,7 +36,7 @@ int Usage(const std::string& error) {
                "usage: zendor-replay [--program-folder DIR] [--seed N] [--trace FILE|-] "
                "[--trace-audio] [--trace-fields LIST [--trace-changes]] [--until MS] "
                "[--snapshot MS:FILE]... [--no-exclusive] "
-               "[--realtime] SCRIPT\n");
+               "[--realtime] SCRIPT|RECORDING\n");
   return 2;
 }
 
@@ -52,8 +53,19 @@ int main(int argc, char** argv) {
   if (!scriptFile) return Usage(options.script + ": cannot be read");
   std::stringstream scriptText;
   scriptText << scriptFile.rdbuf();
-  auto script = ParseScript(scriptText.str(), &error);
-  if (!script) return Usage(options.script + ": " + error);
+  // A recorded game carries its own seed, display modes and stopping point.
+  std::optional<Recording> recording;
+  std::optional<std::vector<ScriptedKey>> script;
+  if (LooksLikeRecording(scriptText.str())) {
+    recording = ParseRecording(scriptText.str(), &error);
+    if (!recording) return Usage(options.script + ": " + error);
+    if (options.seed || options.noExclusive) {
+      return Usage(options.script + ": a recorded game brings its own seed and display modes");
+    }
+  } else {
+    script = ParseScript(scriptText.str(), &error);
+    if (!script) return Usage(options.script + ": " + error);
+  }
   std::optional<TraceFields> fields;
   if (options.traceFields) {
     fields = TraceFields::Parse(*options.traceFields, options.traceChanges, &error);
@@ -77,13 +89,24 @@ int main(int argc, char** argv) {
   if (options.seed)
     platform.random().FixSeed(static_cast<std::uint32_t>(*options.seed % (1u << 24)));
   platform.RefuseExclusiveModes(options.noExclusive);
-  const std::uint32_t lastEvent = script->empty() ? 0 : script->back().time;
-  if (options.until) {
-    platform.StopAt(*options.until, "until");
+  if (recording) {
+    const bool ended = recording->endPump.has_value();
+    const std::uint32_t lastInput = recording->inputs.empty() ? 0 : recording->inputs.back().time;
+    if (options.until) {
+      platform.StopAt(*options.until, "until");
+    } else if (!ended) {  // a run that never ended (a crash): a minute past its last key
+      platform.StopAt(lastInput + 60000, "recording-end");
+    }
+    platform.SetRecording(std::move(*recording));
   } else {
-    platform.StopAt(lastEvent + 60000, "script-end");
+    const std::uint32_t lastEvent = script->empty() ? 0 : script->back().time;
+    if (options.until) {
+      platform.StopAt(*options.until, "until");
+    } else {
+      platform.StopAt(lastEvent + 60000, "script-end");
+    }
+    platform.SetScript(std::move(*script));
   }
-  platform.SetScript(std::move(*script));
 
   JsonTrace trace(
       traceOut, [&platform] { return platform.now(); }, options.traceAudio);
@@ -113,6 +136,12 @@ int main(int argc, char** argv) {
   }
   snapshots.TakeRemaining(platform.now());
   trace.Exit(reason);
+  if (const std::string divergence = platform.RecordingDivergence();
+      !divergence.empty() && reason != "until") {
+    std::fprintf(stderr, "zendor-replay: the replay left the recorded game: %s\n",
+                 divergence.c_str());
+    return 1;
+  }
   // A start-up that failed is a failed run, whatever the script did.
   return reason == "error" || snapshots.failed() ? 1 : 0;
 }

@@ -18,6 +18,20 @@ void HeadlessPlatform::SetScript(std::vector<ScriptedKey> events) {
   next_ = 0;
 }
 
+void HeadlessPlatform::SetRecording(Recording recording) {
+  random().FixSeed(recording.seed);
+  refuseExclusive_ = !recording.exclusiveModes;
+  recording_ = std::move(recording);
+  nextInput_ = nextWait_ = nextClockRead_ = 0;
+}
+
+std::uint32_t HeadlessPlatform::TickCount() {
+  if (recording_ && nextClockRead_ < recording_->clockReads.size()) {
+    return recording_->clockReads[nextClockRead_++];
+  }
+  return now_;
+}
+
 void HeadlessPlatform::StopAt(std::uint32_t time, std::string reason) {
   stopTime_ = time;
   stopReason_ = std::move(reason);
@@ -36,8 +50,13 @@ void HeadlessPlatform::Sleep(int ms) {
 }
 
 void HeadlessPlatform::PumpMessages(MessageHandler& handler) {
+  const std::uint64_t pump = ++pumps_;
   if (onIdle) onIdle();
   if (stopTime_ && now_ >= *stopTime_) throw ProgramExit{stopReason_};
+  if (recording_) {
+    PumpRecording(handler, pump);
+    return;
+  }
   // A program that pumps for ever without sleeping (a frame delay of 0) never lets virtual time
   // reach the next event: end the run instead of spinning.
   if (now_ != lastPumpTime_) {
@@ -62,8 +81,54 @@ void HeadlessPlatform::PumpMessages(MessageHandler& handler) {
   }
 }
 
+void HeadlessPlatform::PumpRecording(MessageHandler& handler, std::uint64_t pump) {
+  if (recording_->endPump && pump > *recording_->endPump) throw ProgramExit{"recording-end"};
+  // Each input goes to the pump that delivered it, also when that pump goes on delivering after
+  // a handler that pumped on its own has returned.
+  const std::vector<RecordedInput>& inputs = recording_->inputs;
+  while (nextInput_ < inputs.size() && inputs[nextInput_].pump == pump) {
+    const RecordedInput input = inputs[nextInput_++];
+    if (divergence_.empty() && input.time != now_) {
+      divergence_ = "the key recorded at pump " + std::to_string(input.pump) + ", " +
+                    std::to_string(input.time) + " ms came at " + std::to_string(now_) + " ms";
+    }
+    switch (input.kind) {
+      case RecordedInput::Kind::Close:
+        handler.OnCloseRequest();
+        break;
+      case RecordedInput::Kind::Up:
+        RecordKeyUp(input.virtualKey);
+        handler.OnKeyUp(input.virtualKey);
+        break;
+      default:
+        RecordKeyDown(input.virtualKey);
+        handler.OnKeyDown(input.virtualKey);
+        break;
+    }
+  }
+}
+
+std::string HeadlessPlatform::RecordingDivergence() const {
+  if (!divergence_.empty() || !recording_ || nextInput_ >= recording_->inputs.size()) {
+    return divergence_;
+  }
+  const RecordedInput& input = recording_->inputs[nextInput_];
+  return "the key recorded at pump " + std::to_string(input.pump) + ", " +
+         std::to_string(input.time) + " ms was never delivered";
+}
+
 void HeadlessPlatform::WaitForMessage() {
   if (onIdle) onIdle();
+  if (recording_) {
+    if (nextWait_ >= recording_->waits.size()) throw ProgramExit{"recording-end"};
+    const std::uint32_t until = recording_->waits[nextWait_++];
+    if (stopTime_ && *stopTime_ < until) {
+      AdvanceTo(*stopTime_);
+    } else {
+      AdvanceTo(until);
+    }
+    return;
+  }
   if (next_ < script_.size() && script_[next_].time <= now_) return;
   std::uint32_t target =
       next_ < script_.size() ? script_[next_].time : std::numeric_limits<std::uint32_t>::max();

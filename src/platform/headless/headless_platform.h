@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/recording.h"
 
 namespace zendor {
 
@@ -38,6 +39,13 @@ class HeadlessPlatform : public Platform {
 
   // --- Set-up ---
   void SetScript(std::vector<ScriptedKey> events);
+  // Plays a recorded game instead of a script: each key at the pump that saw it, each wait for
+  // input ending at its recorded time, each clock reading as recorded. The generator's seed and
+  // the display's modes are the recording's too.
+  void SetRecording(Recording recording);
+  // Where a replayed recording first went its own way (a key due at another time than recorded,
+  // or a key never delivered); empty while it follows the recording.
+  std::string RecordingDivergence() const;
   // The first pump at or after `time` ends the run with `reason` (ProgramExit).
   void StopAt(std::uint32_t time, std::string reason);
   void RefuseExclusiveModes(bool refuse) { refuseExclusive_ = refuse; }
@@ -58,12 +66,14 @@ class HeadlessPlatform : public Platform {
   std::uint32_t now() const { return now_; }
   const std::vector<ShownMessage>& messages() const { return messages_; }
   int beeps() const { return beeps_; }
-  std::size_t eventsDelivered() const { return next_; }
+  std::size_t eventsDelivered() const { return recording_ ? nextInput_ : next_; }
+  std::uint64_t pumps() const { return pumps_; }
   HeadlessSoundDevice* soundDevice() const { return sound_; }
   HeadlessMusicPlayer* musicPlayer() const { return music_; }
 
   // --- Platform ---
-  std::uint32_t TickCount() override { return now_; }
+  std::uint32_t TickCount() override;
+  std::uint32_t GameClock() const override { return now_; }
   double Timer() override { return now_ / 1000.0; }
   void Sleep(int ms) override;
   void PumpMessages(MessageHandler& handler) override;
@@ -81,6 +91,7 @@ class HeadlessPlatform : public Platform {
 
  private:
   void AdvanceTo(std::uint32_t time);
+  void PumpRecording(MessageHandler& handler, std::uint64_t pump);
 
   static constexpr int kMaxPumpsWithoutTime = 100000;
   std::uint32_t now_ = 0;
@@ -88,6 +99,10 @@ class HeadlessPlatform : public Platform {
   int pumpsAtThisTime_ = 0;
   std::vector<ScriptedKey> script_;
   std::size_t next_ = 0;
+  std::optional<Recording> recording_;
+  std::size_t nextInput_ = 0, nextWait_ = 0, nextClockRead_ = 0;
+  std::uint64_t pumps_ = 0;
+  std::string divergence_;
   std::optional<std::uint32_t> stopTime_;
   std::string stopReason_;
   bool refuseExclusive_ = false;

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <thread>
 
+#include "platform/recording.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_presenter.h"
@@ -30,10 +31,11 @@ constexpr LockKey kLockKeys[] = {
 
 class SdlPlatform final : public Platform {
  public:
-  SdlPlatform();
+  explicit SdlPlatform(RecordingWriter* recorder);
   ~SdlPlatform() override;
 
   std::uint32_t TickCount() override;
+  std::uint32_t GameClock() const override { return gameClock_; }
   double Timer() override;
   void Sleep(int ms) override;
   void PumpMessages(MessageHandler& handler) override;
@@ -55,7 +57,12 @@ class SdlPlatform final : public Platform {
  private:
   void Present();
   std::shared_ptr<SdlAudioOutput> AudioOutput();
+  void Deliver(MessageHandler& handler, std::uint64_t pump, RecordedInput::Kind kind, int key);
+  bool recording() const { return recorder_ && recorder_->open(); }
 
+  RecordingWriter* recorder_;
+  std::uint32_t gameClock_ = 0;
+  std::uint64_t pumps_ = 0;
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   bool events_ = false;
   std::unique_ptr<SdlPresenter> presenter_;
@@ -63,7 +70,7 @@ class SdlPlatform final : public Platform {
   bool audioTried_ = false;
 };
 
-SdlPlatform::SdlPlatform() {
+SdlPlatform::SdlPlatform(RecordingWriter* recorder) : recorder_(recorder) {
   // The events subsystem also turns SIGINT and SIGTERM into a quit event.
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
   presenter_ = SdlPresenter::Create(kWindowTitle);
@@ -78,6 +85,7 @@ SdlPlatform::SdlPlatform() {
 }
 
 SdlPlatform::~SdlPlatform() {
+  if (recording()) recorder_->End(pumps_, gameClock_);
   presenter_.reset();
   audio_.reset();  // the devices keep the stream open as long as they live
   if (events_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -85,8 +93,10 @@ SdlPlatform::~SdlPlatform() {
 
 std::uint32_t SdlPlatform::TickCount() {
   const auto elapsed = std::chrono::steady_clock::now() - start_;
-  return static_cast<std::uint32_t>(
+  const auto ms = static_cast<std::uint32_t>(
       std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+  if (recording()) recorder_->ClockRead(ms);
+  return ms;
 }
 
 double SdlPlatform::Timer() {
@@ -103,9 +113,31 @@ void SdlPlatform::Sleep(int ms) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   Present();  // what was drawn before the sleep is on screen during it
   std::this_thread::sleep_until(until);
+  if (ms > 0) gameClock_ += static_cast<std::uint32_t>(ms);
+}
+
+void SdlPlatform::Deliver(MessageHandler& handler, std::uint64_t pump, RecordedInput::Kind kind,
+                          int key) {
+  if (recording()) recorder_->Input({pump, gameClock_, kind, key});
+  switch (kind) {
+    case RecordedInput::Kind::Close:
+      handler.OnCloseRequest();
+      break;
+    case RecordedInput::Kind::Up:
+      RecordKeyUp(key);
+      handler.OnKeyUp(key);
+      break;
+    default:
+      RecordKeyDown(key);
+      handler.OnKeyDown(key);
+      break;
+  }
 }
 
 void SdlPlatform::PumpMessages(MessageHandler& handler) {
+  // A handler may run a game that pumps on its own; this pump keeps its number when it goes on
+  // delivering afterwards.
+  const std::uint64_t pump = ++pumps_;
   Present();
   SDL_Event event;
   while (events_ && SDL_PollEvent(&event)) {
@@ -114,20 +146,21 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
       case SDL_KEYUP: {
         const int key = VirtualKeyFromSdl(event.key.keysym.scancode, event.key.keysym.sym);
         if (key == 0) break;
-        if (event.type == SDL_KEYDOWN) {  // auto-repeat arrives as further presses
-          RecordKeyDown(key);
-          handler.OnKeyDown(key);
-        } else {
-          RecordKeyUp(key);
-          handler.OnKeyUp(key);
+        if (event.type == SDL_KEYUP) {
+          Deliver(handler, pump, RecordedInput::Kind::Up, key);
+        } else {  // auto-repeat arrives as further presses
+          Deliver(handler, pump,
+                  event.key.repeat ? RecordedInput::Kind::Repeat : RecordedInput::Kind::Down, key);
         }
         break;
       }
       case SDL_QUIT:
-        handler.OnCloseRequest();
+        Deliver(handler, pump, RecordedInput::Kind::Close, 0);
         break;
       case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_CLOSE) handler.OnCloseRequest();
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+          Deliver(handler, pump, RecordedInput::Kind::Close, 0);
+        }
         if (presenter_ && SdlPresenter::NeedsRedraw(event)) presenter_->Invalidate();
         break;
       default:
@@ -139,9 +172,14 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
 
 void SdlPlatform::WaitForMessage() {
   Present();
+  const auto began = std::chrono::steady_clock::now();
   if (!events_ || SDL_WaitEvent(nullptr) == 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));  // never spin
   }
+  gameClock_ += static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                               std::chrono::steady_clock::now() - began)
+                                               .count());
+  if (recording()) recorder_->WaitEnded(gameClock_);
 }
 
 void SdlPlatform::Present() {
@@ -240,8 +278,8 @@ int SdlPlatform::RealDesktopHeight() const {
 
 }  // namespace
 
-std::unique_ptr<Platform> CreateSdlPlatform() {
-  return std::make_unique<SdlPlatform>();
+std::unique_ptr<Platform> CreateSdlPlatform(RecordingWriter* recorder) {
+  return std::make_unique<SdlPlatform>(recorder);
 }
 
 }  // namespace zendor
