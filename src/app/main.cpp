@@ -2,10 +2,11 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "app/program.h"
+#include "app/program_folder.h"
+#include "app/settings.h"
 #include "game/tracer.h"
 #if __has_include("platform/sdl/sdl_platform.h")
 #include "platform/sdl/sdl_platform.h"
@@ -19,25 +20,21 @@ inline std::unique_ptr<Platform> CreateSdlPlatform() {
 }  // namespace zendor
 #endif
 
-namespace {
-
-// The folder of the game's own executable, where its files live.
-std::string ProgramFolder(const char* argv0) {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) exe = std::filesystem::absolute(argv0, ec);
-  return exe.parent_path().string() + "/";
-}
-
-}  // namespace
-
 int main(int, char** argv) {
   auto platform = zendor::CreateSdlPlatform();
   if (!platform) {
     std::fprintf(stderr, "zendor: the display could not be opened\n");
     return 1;
   }
+  // Beside the executable in a build folder; the player's own folder when installed.
+  std::string error;
+  const std::string folder =
+      zendor::FindProgramFolder(zendor::ExecutableFolder(argv[0]), "", &error);
+  if (folder.empty()) {
+    platform->MessageBox(error, zendor::kProductName, 16);
+    return 1;
+  }
   zendor::Tracer quiet;
-  const std::string reason = zendor::RunProgram(*platform, ProgramFolder(argv[0]), quiet);
+  const std::string reason = zendor::RunProgram(*platform, folder, quiet);
   return reason == "error" ? 1 : 0;
 }

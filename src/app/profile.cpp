@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -38,6 +39,8 @@ std::string Clip(std::string value) {
 
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& defaultValue) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) return Clip(defaultValue);  // reading one throws
   std::ifstream in(file, std::ios::binary);
   if (!in) return Clip(defaultValue);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -30,7 +30,7 @@ constexpr LockKey kLockKeys[] = {
 
 class SdlPlatform final : public Platform {
  public:
-  SdlPlatform();
+  explicit SdlPlatform(const std::string& title);
   ~SdlPlatform() override;
 
   std::uint32_t TickCount() override;
@@ -63,10 +63,10 @@ class SdlPlatform final : public Platform {
   bool audioTried_ = false;
 };
 
-SdlPlatform::SdlPlatform() {
+SdlPlatform::SdlPlatform(const std::string& title) {
   // The events subsystem also turns SIGINT and SIGTERM into a quit event.
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
-  presenter_ = SdlPresenter::Create(kWindowTitle);
+  presenter_ = SdlPresenter::Create(title);
   if (presenter_) SDL_StopTextInput();  // keys only: no input-method windows popping up
   // Start the keyboard table with the lock keys as they stand.
   KeyboardTable table = GetKeyboardState();
@@ -241,7 +241,11 @@ int SdlPlatform::RealDesktopHeight() const {
 }  // namespace
 
 std::unique_ptr<Platform> CreateSdlPlatform() {
-  return std::make_unique<SdlPlatform>();
+  return std::make_unique<SdlPlatform>(kWindowTitle);
+}
+
+std::unique_ptr<Platform> CreateSdlPlatform(const std::string& title) {
+  return std::make_unique<SdlPlatform>(title);
 }
 
 }  // namespace zendor

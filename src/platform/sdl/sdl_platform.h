@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -10,5 +11,7 @@ namespace zendor {
 // an SDL window (or full screen), sound effects and music in one SDL audio stream. Works without
 // a display too (nothing is shown, message boxes go to standard error).
 std::unique_ptr<Platform> CreateSdlPlatform();
+// The same with another window title (the set-up program's).
+std::unique_ptr<Platform> CreateSdlPlatform(const std::string& title);
 
 }  // namespace zendor
