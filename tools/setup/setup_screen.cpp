@@ -22,7 +22,8 @@ constexpr int kColumns = 32;
 constexpr std::int16_t kTitleColour = 10;
 constexpr std::int16_t kLabelColour = 3;
 constexpr std::int16_t kChosenColour = 10;
-constexpr std::int16_t kHintColour = 5;
+constexpr std::int16_t kExplanationColour = 10;
+constexpr std::int16_t kHintColour = 3;
 constexpr int kFirstRowY = 28;
 constexpr int kRowPitch = 11;
 constexpr int kValueColumn = 16;
@@ -67,9 +68,9 @@ void Draw(Ventana& v, const SetupMenu& menu) {
     if (!value.empty()) Write(v, kValueColumn, y, chosen ? "-" + value + "-" : " " + value, colour);
   }
   const std::string explanation = FontText(menu.Explanation());
-  Write(v, Centred(explanation), kExplanationY, explanation, kHintColour);
+  Write(v, Centred(explanation), kExplanationY, explanation, kExplanationColour);
   const std::string hint = "ENTER SAVES - ESC LEAVES";
-  Write(v, Centred(hint), kHintY, hint, kLabelColour);
+  Write(v, Centred(hint), kHintY, hint, kHintColour);
   const Surface& panel = v.sheets.Panel;
   StretchBlt(w.target(), kPanelX * kZoom, kPanelY * kZoom, panel.width() * kZoom,
              panel.height() * kZoom, panel, 0, 0, panel.width(), panel.height(), Rop::SrcCopy);
