@@ -7,6 +7,7 @@ packages=(
   libsdl2-dev libfluidsynth-dev fluid-soundfont-gm zlib1g-dev
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils
+  desktop-file-utils appstream dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

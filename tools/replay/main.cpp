@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "app/program_folder.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/image_file.h"
 #include "replay/json_trace.h"
@@ -39,8 +40,14 @@ int Usage(const std::string& error) {
 
 int main(int argc, char** argv) {
   std::string error;
-  const std::optional<Options> parsed = ParseOptions(argc, argv, ZENDOR_DEFAULT_GAME_DIR, &error);
+  std::optional<Options> parsed = ParseOptions(argc, argv, "", &error);
   if (!parsed) return Usage(error);
+  if (parsed->programFolder.empty()) {
+    // Installed: the player's folder, as the game uses it; else the build's program folder.
+    parsed->programFolder =
+        FindProgramFolder(ExecutableFolder(argv[0]), ZENDOR_DEFAULT_GAME_DIR, &error);
+    if (parsed->programFolder.empty()) return Usage(error);
+  }
   const Options& options = *parsed;
 
   std::ifstream scriptFile(options.script, std::ios::binary);
