@@ -43,9 +43,9 @@ set(CPACK_PACKAGE_VENDOR "Zendor Vostrik XXI developers")
 set(CPACK_PACKAGE_CONTACT "Zendor Vostrik XXI developers <equipo@zendor-vostrik.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "2D side-scrolling action game on an alien world at night")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Zendor, in his space suit, crash-lands on an alien world at night. Walk, jump, crouch,\n"
-    "shoot and fight through one long level full of lava, chasms, floating islands and five\n"
-    "kinds of creatures. Comes with zendor-setup for the display, difficulty and sound.")
+    "Zendor, in his space suit, crash-lands on an alien world at night. Walk, jump, crouch, \
+shoot and fight through one long level full of lava, chasms, floating islands and five kinds \
+of creatures. Comes with zendor-setup for the display, difficulty and sound.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://zendor-vostrik.example")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
