@@ -18,9 +18,10 @@ add_custom_command(
   OUTPUT ${ZENDOR_ICON_STAMP}
   COMMAND zendor-icons ${ZENDOR_GAME_DIR} ${ZENDOR_ICON_DIR} ${ZENDOR_APP_ID}
   COMMAND ${CMAKE_COMMAND} -E touch ${ZENDOR_ICON_STAMP}
-  DEPENDS zendor-icons ${ZENDOR_DATA_STAMP}
+  DEPENDS zendor-icons
   COMMENT "Drawing the desktop icons")
 add_custom_target(icons ALL DEPENDS ${ZENDOR_ICON_STAMP})
+add_dependencies(icons game_files)  # the panel picture it is cut from
 
 install(TARGETS zendor zendor-setup RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${ZENDOR_GAME_DIR}/ART ${ZENDOR_GAME_DIR}/SND ${ZENDOR_GAME_DIR}/MUS

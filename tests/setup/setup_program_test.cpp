@@ -167,8 +167,11 @@ TEST(SetupScreenKeys, AFileThatCannotBeReadIsReportedAndTheScreenStaysUp) {
   std::filesystem::create_directory(s.dir.path() / "Brinmoor.INI");  // in the way
   s.Press({vk::kDown, vk::kDown, vk::kDown, vk::kDown, vk::kDown, vk::kRight, vk::kReturn});
   EXPECT_EQ(s.status, -2);
-  ASSERT_EQ(s.platform.messages().size(), 1u);
-  EXPECT_NE(s.platform.messages()[0].text.find("Brinmoor.INI"), std::string::npos);
+  // Named when the screen opens, and again when saving fails.
+  ASSERT_EQ(s.platform.messages().size(), 2u);
+  for (const ShownMessage& m : s.platform.messages()) {
+    EXPECT_NE(m.text.find(s.dir.folder() + "Brinmoor.INI"), std::string::npos) << m.text;
+  }
   EXPECT_FALSE(std::filesystem::exists(s.Main()));
 }
 

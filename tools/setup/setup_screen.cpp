@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "app/config_files.h"
+#include "app/profile_writer.h"
 #include "app/settings.h"
 #include "assets/sound_system.h"
 #include "assets/sprite_catalogue.h"
@@ -109,6 +111,10 @@ int RunSetupScreen(Platform& platform, const std::string& programFolder,
       v.sheets.Letras.width() == 0) {
     platform.MessageBox(error, kSetupTitle, 16);
     return 1;
+  }
+  // A file that cannot be changed is named at once; the screen still shows what the game reads.
+  for (const char* name : {kMainIni, kSoundIni}) {
+    if (!LoadProfile(programFolder + name, &error)) platform.MessageBox(error, kSetupTitle, 48);
   }
   SetupMenu menu(ReadEffectiveValues(programFolder), desktopSizes);
   platform.SizeGameWindow(256 * kZoom, 192 * kZoom);
