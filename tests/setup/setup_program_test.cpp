@@ -111,6 +111,12 @@ TEST(SetupCommandLine, AMalformedFileStopsEveryChangeAndIsNamed) {
   EXPECT_NE(run.err.find(soundFile.string()), std::string::npos) << run.err;
   EXPECT_EQ(Slurp(soundFile), sound);
   EXPECT_EQ(Slurp(main), "[Pantalla]\r\nDDraw=1\r\n");
+  // --print still shows what the game reads, and says which file the set-up cannot change.
+  const Outcome print = Command({"--print"}, dir.folder());
+  EXPECT_EQ(print.status, 0);
+  EXPECT_NE(print.out.find("Sonido.SND=1\t" + soundFile.string()), std::string::npos);
+  EXPECT_NE(print.out.find("cannot change " + soundFile.string() + ": line 3"), std::string::npos)
+      << print.out;
 }
 
 // The screen on the headless platform: keys at 10 ms steps, then the run's end.

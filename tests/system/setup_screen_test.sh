@@ -27,7 +27,7 @@ for _ in $(seq 200); do
   sleep 0.1
 done
 [ -n "$window" ] || fail "no set-up window after 20 s"
-xdotool windowfocus --sync "$window"
+timeout 20 xdotool windowfocus --sync "$window" || fail "the set-up window did not take the keyboard focus"
 
 # Display: window. Fit to screen: on. Screen size: the first the desktop offers. Difficulty: 3.
 xdotool key Right Down Right Down Right Down Right Right Right Return

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "app/profile_writer.h"
+
 namespace zendor::setup {
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
@@ -86,6 +88,10 @@ std::string PrintReport(const std::string& folder) {
   const GameView view = ViewOf(folder);
   out << "\n";
   if (view.mainFileMissing) out << "The game will ask for the set-up: no " << kMainIni << "\n";
+  for (const char* name : {kMainIni, kSoundIni}) {
+    std::string error;
+    if (!LoadProfile(folder + name, &error)) out << "The set-up cannot change " << error << "\n";
+  }
   if (view.fullScreen) {
     out << "Display: the 320 x 200 full-screen canvas (a window when the screen refuses it)\n";
   } else if (view.width == 0 && view.height == 0) {
