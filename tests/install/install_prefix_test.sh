@@ -25,6 +25,11 @@ for size in 16 32 48 64 128 256; do
   [ -f "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" ] || fail "no ${size}px icon"
 done
 
+# The desktop entry starts programs that were installed.
+for cmd in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$prefix/share/applications/$id.desktop"); do
+  [ -x "$prefix/bin/$cmd" ] || fail "the desktop entry runs $cmd, which is not installed"
+done
+
 # A player who never ran the game: the first start makes the program folder.
 export XDG_DATA_HOME=$work/data HOME=$work/home TMPDIR=$work/tmp
 mkdir -p "$HOME" "$TMPDIR"
