@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils
   x11-apps imagemagick python3
+  desktop-file-utils appstream dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

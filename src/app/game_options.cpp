@@ -1,5 +1,6 @@
 #include "app/game_options.h"
 
+#include "app/config_files.h"
 #include "app/profile.h"
 #include "app/settings.h"
 #include "app/user_folders.h"
@@ -27,7 +28,7 @@ std::optional<GameOptions> ParseGameOptions(int argc, char** argv, std::string* 
 std::string ConfiguredRecordingPath(const std::string& programFolder, std::time_t started) {
   std::string folder = programFolder;
   if (!folder.empty() && folder.back() != '/') folder += '/';
-  const std::string value = ReadProfileString(folder + kMainIniFile, "Opciones", "Grabar", "0");
+  const std::string value = ReadProfileString(folder + kMainIni, "Opciones", "Grabar", "0");
   if (LeadingNumber(value) != 1) return {};
   return UserDataFolder() + "/recordings/zendor " + DateTimeForFileName(started) + ".zrec";
 }

@@ -13,20 +13,14 @@
 #include "app/crash_clean_up.h"
 #include "app/game_options.h"
 #include "app/program.h"
+#include "app/program_folder.h"
+#include "app/settings.h"
 #include "game/tracer.h"
 #include "platform/recording.h"
 #include "platform/sdl/sdl_platform.h"
 #include "replay/json_trace.h"
 
 namespace {
-
-// The folder of the game's own executable, where its files live.
-std::string ProgramFolder(const char* argv0) {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) exe = std::filesystem::absolute(argv0, ec);
-  return exe.parent_path().string() + "/";
-}
 
 // Starts recording the run into `path` with a fresh seed; the generator keeps that seed for the
 // whole run, so the clock no longer stirs it. False (and said why) when the file cannot be made.
@@ -57,8 +51,6 @@ int main(int argc, char** argv) {
                  error.c_str());
     return 2;
   }
-  const std::string programFolder = ProgramFolder(argv[0]);
-
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile(nullptr, &std::fclose);
   if (!options->trace.empty() && options->trace != "-") {
     traceFile.reset(std::fopen(options->trace.c_str(), "w"));
@@ -72,6 +64,13 @@ int main(int argc, char** argv) {
   auto platform = zendor::CreateSdlPlatform(&recorder);
   if (!platform) {
     std::fprintf(stderr, "zendor: the display could not be opened\n");
+    return 1;
+  }
+  // Beside the executable in a build folder; the player's own folder when installed.
+  const std::string programFolder =
+      zendor::FindProgramFolder(zendor::ExecutableFolder(argv[0]), "", &error);
+  if (programFolder.empty()) {
+    platform->MessageBox(error, zendor::kProductName, 16);
     return 1;
   }
   if (!options->record.empty()) {

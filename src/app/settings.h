@@ -45,9 +45,6 @@ struct Settings {
   std::string ScreenHeightText = "0";
 };
 
-// The game's own configuration file in the program folder.
-inline constexpr const char* kMainIniFile = "Zendor Vostrik.INI";
-
 // Product name and version comment shown by the menu and the farewell box.
 inline constexpr const char* kProductName = "Zendor Vostrik XxI";
 inline constexpr const char* kVersionComment = "060813";

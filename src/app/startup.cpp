@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/config_files.h"
 #include "app/display.h"
 #include "app/profile.h"
 #include "app/settings.h"
@@ -22,23 +23,7 @@
 namespace zendor {
 namespace {
 
-constexpr const char* kMainIni = kMainIniFile;
-constexpr const char* kSoundIni = "Brinmoor.INI";
 constexpr const char* kMissingSetUp = "Aqu\xC3\xAD abre el SetUp.EXE para configurar el juego";
-
-struct Difficulty {
-  std::int16_t maxEnemies;
-  float rarityScale;
-};
-
-Difficulty DifficultyFor(double value) {
-  if (value == 0) return {2, 4};
-  if (value == 2) return {5, 5};
-  if (value == 3) return {8, 8};
-  if (value == 4) return {8, 5};
-  if (value == 5) return {11, 8};
-  return {2, 2};
-}
 
 // Eight random letters from "a" to "y" and ".tmp".
 std::string RegistryName(Random& random) {

@@ -13,7 +13,7 @@
 
 #include "datagen/datagen.h"
 #include "platform/sdl/fluid_music_player.h"
-#include "platform/sdl/midi_sequence.h"
+#include "platform/midi_sequence.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/sdl/soundfont_excerpt.h"
 #include "platform/sdl/soundfont_reader.h"
@@ -91,7 +91,7 @@ TEST(ThemeInstruments, EveryProgramTheShippedThemesSelectIsPinnedBeforePlayAndPl
   // every one is heard, and nothing more is opened or read.
   for (std::size_t i = 0; i < themes.size(); ++i) {
     SCOPED_TRACE("theme " + std::to_string(themes[i].number));
-    const auto instance = player.Play(segments[i], i % 2 ? FluidMusicPlayer::kStartAtMeasure : 0);
+    const auto instance = player.Play(segments[i], i % 2 ? MusicPlayer::kAtNextBar : 0);
     const double seconds = static_cast<double>(themes[i].sequence.lengthFrames) / kRate;
     EXPECT_GT(Listen(player, seconds + 0.1), 100.0);
     EXPECT_NE(player.CurrentInstance(), instance);  // played once, and over

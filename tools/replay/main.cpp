@@ -12,6 +12,7 @@
 
 #include "app/crash_clean_up.h"
 #include "app/program.h"
+#include "app/program_folder.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/image_file.h"
 #include "platform/recording.h"
@@ -45,8 +46,14 @@ int Usage(const std::string& error) {
 int main(int argc, char** argv) {
   InstallCrashCleanUp();
   std::string error;
-  const std::optional<Options> parsed = ParseOptions(argc, argv, ZENDOR_DEFAULT_GAME_DIR, &error);
+  std::optional<Options> parsed = ParseOptions(argc, argv, "", &error);
   if (!parsed) return Usage(error);
+  if (parsed->programFolder.empty()) {
+    // Installed: the player's folder, as the game uses it; else the build's program folder.
+    parsed->programFolder =
+        FindProgramFolder(ExecutableFolder(argv[0]), ZENDOR_DEFAULT_GAME_DIR, &error);
+    if (parsed->programFolder.empty()) return Usage(error);
+  }
   const Options& options = *parsed;
 
   std::ifstream scriptFile(options.script, std::ios::binary);

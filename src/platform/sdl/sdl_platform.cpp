@@ -31,7 +31,7 @@ constexpr LockKey kLockKeys[] = {
 
 class SdlPlatform final : public Platform {
  public:
-  explicit SdlPlatform(RecordingWriter* recorder);
+  SdlPlatform(const std::string& title, RecordingWriter* recorder);
   ~SdlPlatform() override;
 
   std::uint32_t TickCount() override;
@@ -70,10 +70,11 @@ class SdlPlatform final : public Platform {
   bool audioTried_ = false;
 };
 
-SdlPlatform::SdlPlatform(RecordingWriter* recorder) : recorder_(recorder) {
+SdlPlatform::SdlPlatform(const std::string& title, RecordingWriter* recorder)
+    : recorder_(recorder) {
   // The events subsystem also turns SIGINT and SIGTERM into a quit event.
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
-  presenter_ = SdlPresenter::Create(kWindowTitle);
+  presenter_ = SdlPresenter::Create(title);
   if (presenter_) SDL_StopTextInput();  // keys only: no input-method windows popping up
   // Start the keyboard table with the lock keys as they stand.
   KeyboardTable table = GetKeyboardState();
@@ -279,7 +280,11 @@ int SdlPlatform::RealDesktopHeight() const {
 }  // namespace
 
 std::unique_ptr<Platform> CreateSdlPlatform(RecordingWriter* recorder) {
-  return std::make_unique<SdlPlatform>(recorder);
+  return std::make_unique<SdlPlatform>(kWindowTitle, recorder);
+}
+
+std::unique_ptr<Platform> CreateSdlPlatform(const std::string& title) {
+  return std::make_unique<SdlPlatform>(title, nullptr);
 }
 
 }  // namespace zendor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -13,5 +14,7 @@ class RecordingWriter;
 // a display too (nothing is shown, message boxes go to standard error). With a recorder, every
 // clock reading, wait for input and delivered key goes to it while it is open.
 std::unique_ptr<Platform> CreateSdlPlatform(RecordingWriter* recorder = nullptr);
+// The same with another window title (the set-up program's).
+std::unique_ptr<Platform> CreateSdlPlatform(const std::string& title);
 
 }  // namespace zendor

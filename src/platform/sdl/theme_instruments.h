@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sdl/midi_sequence.h"
+#include "platform/midi_sequence.h"
 
 namespace zendor {
 

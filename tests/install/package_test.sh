@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks its contents list and its dependencies.
+#   package_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+id=example.zendor_vostrik.ZendorVostrik
+for tool in cpack dpkg-deb dpkg-shlibdeps; do
+  command -v "$tool" >/dev/null || { echo "SKIP: no $tool"; exit 77; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" \
+  -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip >"$work/cpack.log" 2>&1 || fail "cpack: $(tail -n 20 "$work/cpack.log")"
+deb=$(ls "$work"/zendor-vostrik_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "no zendor-vostrik_*.deb: $(ls "$work")"
+
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's#^\./#/#; s#/$##' | sort >"$work/contents"
+for f in /usr/bin/zendor /usr/bin/zendor-setup /usr/share/zendor-vostrik/zendor.map \
+  "/usr/share/zendor-vostrik/Zendor" /usr/share/zendor-vostrik/Brinmoor.INI \
+  /usr/share/zendor-vostrik/ART/Panel.bmp /usr/share/zendor-vostrik/SND/Efecto0.SND \
+  /usr/share/zendor-vostrik/MUS/Tema0.MUS /usr/share/applications/$id.desktop \
+  /usr/share/metainfo/$id.metainfo.xml /usr/share/icons/hicolor/48x48/apps/$id.png \
+  /usr/share/icons/hicolor/256x256/apps/$id.png /usr/share/man/man6/zendor.6 \
+  /usr/share/man/man6/zendor-setup.6; do
+  grep -qxF "$f" "$work/contents" || fail "$f is not in the package: $(cat "$work/contents")"
+done
+# Only what a player needs, all of it under /usr.
+grep -v '^/usr' "$work/contents" | grep -qv '^/\?$' && fail "outside /usr: $(grep -v '^/usr' "$work/contents")"
+grep -q 'zendor-replay\|\.stamp\|datagen' "$work/contents" && fail "build tools in the package"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libsdl2-2.0-0 libfluidsynth3 'fluid-soundfont-gm | sf2-soundfont-gm' libc6; do
+  grep -qF "$dep" <<<"$depends" || fail "no $dep in Depends: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Package)" = zendor-vostrik ] || fail "wrong package name"
+echo "PASS: $(basename "$deb"): $(wc -l <"$work/contents") entries, Depends: $depends"
