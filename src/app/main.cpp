@@ -7,17 +7,7 @@
 
 #include "app/program.h"
 #include "game/tracer.h"
-#if __has_include("platform/sdl/sdl_platform.h")
 #include "platform/sdl/sdl_platform.h"
-#else
-#include <memory>
-#include "platform/platform.h"
-namespace zendor {
-inline std::unique_ptr<Platform> CreateSdlPlatform() {
-  return nullptr;
-}  // back end not built yet
-}  // namespace zendor
-#endif
 
 namespace {
 

@@ -28,8 +28,8 @@ void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
 // A masked sprite drawn at (x, y): its mask block (black figure on white) ANDed onto the
 // destination, then its image block (figure on black) ORed over it; both blocks are w x h.
 // Clipped as BitBlt, each block on its own.
-void MaskedBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int imageX,
-               int imageY, int maskX, int maskY);
+void MaskedBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int imageX, int imageY,
+               int maskX, int maskY);
 
 // Constant-alpha blend of a w x h block: dst = src * a / 255 + dst * (255 - a) / 255, rounded,
 // per channel. Clipped to both surfaces; non-positive extents draw nothing.

@@ -29,7 +29,7 @@ struct GameplayFixture : GameFixture {
     v.game.ScrollX = 500;
     v.game.Playing = true;
     PrepareSlots();
-    StandHero(3);
+    StandHero(kHero03StandRight);
   }
 
   void PrepareSlots() {
