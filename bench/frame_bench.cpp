@@ -85,7 +85,7 @@ struct BusyWorld {
 
   void Frame() {
     DrawSkyStarsAndStartPiece(v);
-    AdvanceAnimation(v);
+    AdvanceAnimation(v.game);
     UpdateAnimatedPieces(v);
     DrawBackProps(v);
     ComposeView(v);
