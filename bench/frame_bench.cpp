@@ -91,7 +91,7 @@ struct BusyWorld {
 
   void Frame() {
     DrawSkyStarsAndStartPiece(v);
-    AdvanceAnimation(v);
+    AdvanceAnimation(v.game);
     UpdateAnimatedPieces(v);
     DrawBackProps(v);
     ComposeView(v);
@@ -106,7 +106,7 @@ struct BusyWorld {
     v.game = game;
     v.hero = hero;
     DrawSkyStarsAndStartPiece(v);
-    AdvanceAnimation(v);
+    AdvanceAnimation(v.game);
     UpdateAnimatedPieces(v);
     DrawBackProps(v);
     ComposeView(v);

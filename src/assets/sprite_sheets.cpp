@@ -151,7 +151,7 @@ void PrepareSpriteSheets(Ventana& v) {
   for (std::size_t k = 1; k <= 6; ++k) MirrorWhole(s.laser[k + 7], s.laser[k]);
 
   // The level strip starts as one view of sky over the level's background colour.
-  const int view = ViewLeft(v);
+  const int view = ViewLeft(v.game);
   s.Fondo.setBackground(kLevelBackground);
   s.Fondo.clear();
   s.Fondo.resize(view + 240, s.Fondo.height());

@@ -26,7 +26,7 @@ bool InTheAir(const Hero& h) {
 
 void ComposeView(Ventana& v) {
   SpriteSheets& s = v.sheets;
-  BitBlt(s.temp, 0, 0, kViewWidth, kViewHeight, s.Fondo, ViewLeft(v), 0, Rop::SrcCopy);
+  BitBlt(s.temp, 0, 0, kViewWidth, kViewHeight, s.Fondo, ViewLeft(v.game), 0, Rop::SrcCopy);
   if (v.hero.HeroActive || v.game.EndReached) {
     v.game.ShadowAlpha = InTheAir(v.hero) ? kAirShadowAlpha : kGroundShadowAlpha;
     DrawShadow(v, kHeroScreenX);

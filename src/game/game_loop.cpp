@@ -95,7 +95,7 @@ void DeathAndRewind(Ventana& v) {
     if (g.Lives == 0) EndTheGame(v, false);
   }
   if (g.DeathCountdown > 0) g.DeathCountdown -= 1;
-  if (g.Respawning) RewindStep(v);
+  if (g.Respawning) RewindStep(g, v.hero, v.level);
 }
 
 std::int16_t SectionEntry(const std::array<std::int16_t, LevelTables::kSections>& table, int n) {
@@ -125,7 +125,7 @@ void RunFrames(Ventana& v) {
     if (!g.Playing) return;
 
     DrawSkyStarsAndStartPiece(v);
-    AdvanceAnimation(v);
+    AdvanceAnimation(g);
     FollowSections(v);
     UpdateAnimatedPieces(v);
     DrawBackProps(v);
@@ -218,7 +218,7 @@ void Jugar(Ventana& v) {
     PrepareEnemyVoices(v);
 
     g.EndReached = false;
-    ResetHero(v);
+    ResetHero(v.hero, g);
     g.ScrollSpeed = 1;
     v.hero.FireHeld = false;
     g.CurrentSection = 0;
@@ -261,12 +261,11 @@ void ClearEnemies(Ventana& v) {
   auto& enemies = v.game.Enemies;
   for (int i = 0; i <= v.settings.MaxEnemies && i < static_cast<int>(enemies.size()); ++i) {
     enemies[static_cast<std::size_t>(i)].Active = false;
-    v.sound.Stop(EnemyVoice(v, i));
+    v.sound.Stop(EnemyVoice(v.game, i));
   }
 }
 
-void ResetHero(Ventana& v) {
-  Hero& h = v.hero;
+void ResetHero(Hero& h, GameState& g) {
   h.DownHeld = false;
   h.ApexPause = 0;
   h.HeroWidth = 22;
@@ -282,19 +281,18 @@ void ResetHero(Ventana& v) {
   h.LeftHeld = false;
   h.HeroLocked = false;
   h.PitFall = false;
-  v.game.DeathCountdown = 0;
+  g.DeathCountdown = 0;
   h.HeroState = kHero07StandLeft;
 }
 
-void RewindStep(Ventana& v) {
-  GameState& g = v.game;
-  const std::int16_t sectionStart = SectionEntry(v.level.SectionStartX, g.CurrentSection);
+void RewindStep(GameState& g, Hero& h, const LevelTables& l) {
+  const std::int16_t sectionStart = SectionEntry(l.SectionStartX, g.CurrentSection);
   g.ScrollX -= 16;
   if (g.ScrollX <= sectionStart) {
     g.ScrollX = sectionStart;
     g.Respawning = false;
-    ResetHero(v);
-    v.hero.HeroActive = true;
+    ResetHero(h, g);
+    h.HeroActive = true;
   }
 }
 

@@ -13,7 +13,7 @@ void HandleGameKey(Ventana& v, int keyCode);
 // Starts section theme n looping at full volume.
 void StartTheme(Ventana& v, int theme);
 void ClearEnemies(Ventana& v);
-void ResetHero(Ventana& v);
-void RewindStep(Ventana& v);
+void ResetHero(Hero& h, GameState& g);
+void RewindStep(GameState& g, Hero& h, const LevelTables& l);
 
 }  // namespace zendor

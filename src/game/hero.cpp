@@ -128,13 +128,11 @@ void StartAttack(Hero& h, std::int16_t state) {
 }
 
 // The level scrolls under the walking hero, who finishes every stride he has begun.
-void WalkingStep(Ventana& v) {
-  Hero& h = v.hero;
-  GameState& g = v.game;
+void WalkingStep(Hero& h, GameState& g, const LevelTables& l) {
   if (!((h.Walking || IsOdd(h.HeroStep)) && h.HeroActive)) return;
   if (h.HeroState == kHero03StandRight) {
     g.ScrollX += 4 * g.ScrollSpeed;
-    const double limit = v.level.EndPieceX - 84;
+    const double limit = l.EndPieceX - 84;
     if (g.ScrollX <= limit) {
       g.StarDrift -= 0.5 * g.ScrollSpeed;
     } else {
@@ -360,7 +358,7 @@ void HeroKeyRelease(Ventana& v, int keyCode) {
 
 void HeroUpkeep(Ventana& v) {
   Hero& h = v.hero;
-  WalkingStep(v);
+  WalkingStep(h, v.game, v.level);
   if (!h.HeroLocked) {
     h.FireHeld = false;  // a held fire key fires again on the keyboard's repeat
     WrapHeroStep(h);
@@ -385,15 +383,14 @@ void IdleGesture(Ventana& v) {
   h.HeroStep += 4;
 }
 
-void PitFallTest(Ventana& v, int pit) {
+void PitFallTest(Hero& h, GameState& g, const LevelTables& l, int pit) {
   if (pit < 1 || pit > LevelTables::kPits) return;
-  Hero& h = v.hero;
-  const double heroLeft = v.game.ScrollX + kHeroScreenX;
-  const int pitX = v.level.PitX[static_cast<std::size_t>(pit)];
-  const int pitWidth = v.level.PitWidth[static_cast<std::size_t>(pit)];
+  const double heroLeft = g.ScrollX + kHeroScreenX;
+  const int pitX = l.PitX[static_cast<std::size_t>(pit)];
+  const int pitWidth = l.PitWidth[static_cast<std::size_t>(pit)];
   if (heroLeft >= pitX && heroLeft + h.HeroWidth <= pitX + pitWidth &&
       h.HeroY + h.CrouchDrop >= h.GroundY && !h.OnIsland) {
-    v.game.Indicador = "Caida";
+    g.Indicador = "Caida";
     h.HeroStep = 0;
     // Standing, jumping or landing facing right he falls facing right; any other way, left.
     const Facing& r = kFacingRight;

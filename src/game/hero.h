@@ -18,7 +18,7 @@ void HeroUpkeep(Ventana& v);
 // Now and then a standing hero makes an idle gesture.
 void IdleGesture(Ventana& v);
 // Run right after pit i is drawn: a hero standing wholly over it falls.
-void PitFallTest(Ventana& v, int pit);
+void PitFallTest(Hero& h, GameState& g, const LevelTables& l, int pit);
 // A touch or the lava: the hero stands still and starts exploding.
 void CatchHero(Hero& h);
 

@@ -21,8 +21,8 @@ constexpr int kFloor = 96;     // the row the walkers' feet touch
 constexpr int kFlyerLift = 32;
 constexpr double kFlyerFirstScroll = 113;
 
-Enemy* SlotRecord(Ventana& v, int slot) {
-  auto& enemies = v.game.Enemies;
+Enemy* SlotRecord(GameState& g, int slot) {
+  auto& enemies = g.Enemies;
   if (slot < 0 || slot >= static_cast<int>(enemies.size())) return nullptr;
   return &enemies[static_cast<std::size_t>(slot)];
 }
@@ -38,7 +38,7 @@ int ClampPan(int value) {
 // The voice sits where the enemy is: quieter and further to one side the further it is from
 // the hero. A voice still playing carries on.
 void Voice(Ventana& v, const Enemy& e, int slot) {
-  const int voice = EnemyVoice(v, slot);
+  const int voice = EnemyVoice(v.game, slot);
   const int dx = e.X - kHeroScreenX;
   v.sound.SetVolume(voice, ClampVolume(-std::abs(5 * dx)));
   v.sound.SetPan(voice, ClampPan(10 * dx));
@@ -142,8 +142,8 @@ std::optional<EnemyFrameSize> EnemyFrame(const Ventana& v, int kind) {
   return EnemyFrameSize{sheet.width() / 4, sheet.height() / 2};
 }
 
-int EnemyVoice(const Ventana& v, int slot) {
-  const auto& enemies = v.game.Enemies;
+int EnemyVoice(const GameState& g, int slot) {
+  const auto& enemies = g.Enemies;
   const int kind = slot >= 0 && slot < static_cast<int>(enemies.size())
                        ? enemies[static_cast<std::size_t>(slot)].Kind
                        : int{kEnemy0Stinger};
@@ -151,7 +151,7 @@ int EnemyVoice(const Ventana& v, int slot) {
 }
 
 void SpawnFlyer(Ventana& v, int slot) {
-  Enemy* e = SlotRecord(v, slot);
+  Enemy* e = SlotRecord(v.game, slot);
   if (!e || v.game.ScrollX < kFlyerFirstScroll) return;
   Random& random = v.platform.random();
   random.Reseed(v.platform.Timer());
@@ -175,7 +175,7 @@ void SpawnFlyer(Ventana& v, int slot) {
 }
 
 void SpawnFromZone(Ventana& v, int slot, ZoneFamily family) {
-  Enemy* e = SlotRecord(v, slot);
+  Enemy* e = SlotRecord(v.game, slot);
   if (!e) return;
   const bool familyA = family == ZoneFamily::A;
   const auto& zones = familyA ? v.level.SpawnZoneA : v.level.SpawnZoneB;
@@ -203,7 +203,7 @@ void SpawnFromZone(Ventana& v, int slot, ZoneFamily family) {
 }
 
 void UpdateEnemy(Ventana& v, int slot) {
-  Enemy* e = SlotRecord(v, slot);
+  Enemy* e = SlotRecord(v.game, slot);
   if (!e) return;
   // Every statement stands alone: one that cannot be done is skipped and the rest still run.
   const auto f = EnemyFrame(v, e->Kind);

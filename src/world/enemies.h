@@ -24,6 +24,6 @@ struct EnemyFrameSize {
 std::optional<EnemyFrameSize> EnemyFrame(const Ventana& v, int kind);
 
 // The sound buffer that carries the voice of the enemy in a slot.
-int EnemyVoice(const Ventana& v, int slot);
+int EnemyVoice(const GameState& g, int slot);
 
 }  // namespace zendor

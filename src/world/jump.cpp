@@ -13,13 +13,11 @@ constexpr double kBelowPlayfield = 184;
 
 // The hero is carried forward in the air unless the key of the other direction is held. Returns
 // true when the view was stopped at the end piece in this frame.
-bool Travel(Ventana& v, bool facingRight) {
-  GameState& g = v.game;
-  const Hero& h = v.hero;
+bool Travel(GameState& g, const Hero& h, const LevelTables& l, bool facingRight) {
   if (facingRight) {
     if (h.LeftHeld) return false;
     const double step = 4 * g.ScrollSpeed;
-    const double limit = v.level.EndPieceX - 84;
+    const double limit = l.EndPieceX - 84;
     if (g.ScrollX + step <= limit) {
       g.ScrollX += step;
       g.StarDrift -= 0.5 * g.ScrollSpeed;
@@ -39,10 +37,9 @@ bool Travel(Ventana& v, bool facingRight) {
   return false;
 }
 
-void Rise(Ventana& v, bool facingRight) {
-  Hero& h = v.hero;
+void Rise(Hero& h, GameState& g, const LevelTables& l, bool facingRight) {
   h.HeroY -= h.UpHeld ? 6 : 2;
-  Travel(v, facingRight);
+  Travel(g, h, l, facingRight);
   if (h.HeroY <= h.ApexLimitY - 8) {
     h.ApexPause = h.HeroY < 47 ? 6 : 1;  // a high jump hangs longer at the top
     h.JumpFalling = true;
@@ -83,7 +80,7 @@ void Fall(Ventana& v, bool facingRight) {
   Hero& h = v.hero;
   h.HeroY += 2;
   if (h.HeroY > 27) h.HeroY += 4;  // slow near the top of the screen, fast below
-  const bool stoppedAtEnd = Travel(v, facingRight);
+  const bool stoppedAtEnd = Travel(v.game, h, v.level, facingRight);
   if (facingRight && stoppedAtEnd && h.HeroY < 20) {
     // Coming down over the end piece from high enough, the hero goes inside it.
     h.HeroActive = false;
@@ -107,7 +104,7 @@ void StepJump(Ventana& v, bool facingRight) {
   if (v.hero.JumpFalling) {
     Fall(v, facingRight);
   } else {
-    Rise(v, facingRight);
+    Rise(v.hero, v.game, v.level, facingRight);
   }
 }
 

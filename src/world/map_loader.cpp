@@ -127,7 +127,7 @@ class MapBuilder {
         l.PitX[static_cast<std::size_t>(l.PitCount)] = x;
         l.PitWidth[static_cast<std::size_t>(l.PitCount)] = width;
         // The same screen-fixed texture the pit shows in play, seen from the loading position.
-        const int sourceX = x - ViewLeft(v_);
+        const int sourceX = x - ViewLeft(v_.game);
         BitBlt(v_.sheets.Fondo, x, kPitY, width, kPitHeight, v_.sheets.Mapa[kPit], sourceX, 0,
                Rop::SrcCopy);
         cursor_ = after;

@@ -57,9 +57,8 @@ void SoundLava(Ventana& v, double dx) {
 }
 
 // A hero standing wholly on the lava's glowing part burns.
-void BurnHeroInLava(Ventana& v, int pieceX) {
-  Hero& h = v.hero;
-  const double heroLeft = v.game.ScrollX + kHeroScreenX;
+void BurnHeroInLava(Hero& h, const GameState& g, int pieceX) {
+  const double heroLeft = g.ScrollX + kHeroScreenX;
   const double heroRight = heroLeft + h.HeroWidth;
   if (heroLeft >= pieceX && heroRight <= pieceX + kDeadlyLavaWidth && h.HeroY >= kGroundLine &&
       h.HeroActive && !h.HeroCaught) {
@@ -99,10 +98,8 @@ void BobIslands(IslandRecord& shared) {
 
 // The hero rides the island drawn last; stepping off one leaves the ground open for a frame so
 // that a pit below can catch him.
-void StandOnIsland(Ventana& v) {
-  Hero& h = v.hero;
-  const LevelTables& l = v.level;
-  const double heroX = v.game.ScrollX + kHeroScreenX;
+void StandOnIsland(Hero& h, const GameState& g, const LevelTables& l) {
+  const double heroX = g.ScrollX + kHeroScreenX;
   const int islandX = l.Island[0].X;
   if (islandX - 20 <= heroX && heroX <= islandX + kIslandSide) {
     h.GroundY = static_cast<std::int16_t>(l.Island[1].Y - kIslandStandOffset);
@@ -120,8 +117,8 @@ void StandOnIsland(Ventana& v) {
 
 }  // namespace
 
-int ViewLeft(const Ventana& v) {
-  return Whole(v.game.ScrollX);
+int ViewLeft(const GameState& g) {
+  return Whole(g.ScrollX);
 }
 
 void DrawStars(Ventana& v) {
@@ -155,7 +152,7 @@ void DrawTallProp(Ventana& v, int i) {
 }
 
 void DrawEndPiece(Ventana& v, bool inStrip) {
-  const int x = v.level.EndPieceX - (inStrip ? 0 : ViewLeft(v));
+  const int x = v.level.EndPieceX - (inStrip ? 0 : ViewLeft(v.game));
   MaskedBlt(StripOrFrame(v, inStrip), x, kEndPieceY, kEndPieceWidth, kEndPieceHeight,
             v.sheets.Mapa[9], 0, 0, 0, kEndPieceHeight);
 }
@@ -163,7 +160,7 @@ void DrawEndPiece(Ventana& v, bool inStrip) {
 void DrawPit(Ventana& v, int i) {
   // The chasm's texture is fixed to the screen, not to the level.
   const auto n = static_cast<std::size_t>(i);
-  const int s = v.level.PitX[n] - ViewLeft(v);
+  const int s = v.level.PitX[n] - ViewLeft(v.game);
   BitBlt(v.sheets.temp, s, kPitY, v.level.PitWidth[n], kPitHeight, v.sheets.Mapa[6], s, 0,
          Rop::SrcCopy);
 }
@@ -171,22 +168,22 @@ void DrawPit(Ventana& v, int i) {
 void DrawIsland(Ventana& v, int i) {
   LevelTables& l = v.level;
   const auto n = static_cast<std::size_t>(i);
-  MaskedBlt(v.sheets.temp, l.Island[n].X - ViewLeft(v), l.Island[1].Y, kIslandSide, kIslandSide,
-            v.sheets.isleta_g, 0, 0, 0, kIslandSide);
+  MaskedBlt(v.sheets.temp, l.Island[n].X - ViewLeft(v.game), l.Island[1].Y, kIslandSide,
+            kIslandSide, v.sheets.isleta_g, 0, 0, 0, kIslandSide);
   l.Island[0].X = l.Island[n].X;
 }
 
 void DrawSkyStarsAndStartPiece(Ventana& v) {
   const Surface& sky = v.sheets.Cielo;
-  BitBlt(v.sheets.Fondo, ViewLeft(v), 0, kViewWidth, sky.height(), sky, 0, 0, Rop::SrcCopy);
+  BitBlt(v.sheets.Fondo, ViewLeft(v.game), 0, kViewWidth, sky.height(), sky, 0, 0, Rop::SrcCopy);
   DrawStars(v);
   if (v.game.ScrollX < kStartPieceRedrawLimit) DrawStartPiece(v);
 }
 
-void AdvanceAnimation(Ventana& v) {
+void AdvanceAnimation(GameState& g) {
   // Frame 0 is the one painted while loading; play cycles 1, 2, 3.
-  v.game.AnimationFrame += 1;
-  if (v.game.AnimationFrame == kAnimatedPieceFrames) v.game.AnimationFrame = 1;
+  g.AnimationFrame += 1;
+  if (g.AnimationFrame == kAnimatedPieceFrames) g.AnimationFrame = 1;
 }
 
 void UpdateAnimatedPieces(Ventana& v) {
@@ -201,7 +198,7 @@ void UpdateAnimatedPieces(Ventana& v) {
     SoundLava(v, x - (scrollX + kHeroScreenX));
     anyVisible = true;
     DrawAnimatedPiece(v, i);
-    BurnHeroInLava(v, x);
+    BurnHeroInLava(v.hero, v.game, x);
     TriggerHops(v, x);
   }
   if (!anyVisible) v.sound.Stop(kEffect31Lava);
@@ -224,7 +221,7 @@ void DrawBackProps(Ventana& v) {
 void UpdateIslandsAndPits(Ventana& v) {
   LevelTables& l = v.level;
   BobIslands(l.Island[1]);
-  StandOnIsland(v);
+  StandOnIsland(v.hero, v.game, l);
 
   const double scrollX = v.game.ScrollX;
   v.hero.PitFall = false;
@@ -233,7 +230,7 @@ void UpdateIslandsAndPits(Ventana& v) {
     const auto n = static_cast<std::size_t>(i);
     if (InView(scrollX, l.PitX[n] - kViewWidth, l.PitX[n] + l.PitWidth[n])) {
       DrawPit(v, i);
-      PitFallTest(v, i);
+      PitFallTest(v.hero, v.game, l, i);
     }
   }
 

@@ -5,7 +5,7 @@
 namespace zendor {
 
 // The strip column at the view's left edge: ScrollX in whole pixels.
-int ViewLeft(const Ventana& v);
+int ViewLeft(const GameState& g);
 
 // Drawing routines of the scrolling world. "Into the strip" draws on Fondo at strip x; "onto the
 // frame" draws on temp at screen x = strip x - ScrollX.
@@ -20,7 +20,7 @@ void DrawIsland(Ventana& v, int i);
 
 // The per-frame world layers, in the order the game loop runs them.
 void DrawSkyStarsAndStartPiece(Ventana& v);  // sky under the view, stars, the start piece
-void AdvanceAnimation(Ventana& v);           // next frame of the animated pieces
+void AdvanceAnimation(GameState& g);         // next frame of the animated pieces
 void UpdateAnimatedPieces(Ventana& v);       // their sound, drawing, deadly contact, hop trigger
 void DrawBackProps(Ventana& v);              // end piece behind the hero, tall props
 void UpdateIslandsAndPits(Ventana& v);       // island motion and footing, pits, islands drawn

@@ -40,9 +40,9 @@ constexpr std::int16_t kFirstRight = 1, kEndRight = 7;
 constexpr std::int16_t kFirstLeft = 8, kEndLeft = 14;
 
 // Walkers are hit from the ground, flyers (every third slot) only from an island.
-bool CanBeShot(const Ventana& v, int slot) {
+bool CanBeShot(const Hero& h, int slot) {
   const bool flyerSlot = slot % 3 == 0;
-  return flyerSlot ? v.hero.GroundY < kGroundLine : v.hero.GroundY == kGroundLine;
+  return flyerSlot ? h.GroundY < kGroundLine : h.GroundY == kGroundLine;
 }
 
 void ShotHits(Ventana& v, int sx, int sy, int laserHeight, bool facingRight) {
@@ -50,7 +50,7 @@ void ShotHits(Ventana& v, int sx, int sy, int laserHeight, bool facingRight) {
   const int last = std::min<int>(v.settings.MaxEnemies, static_cast<int>(enemies.size()) - 1);
   for (int i = 0; i <= last; ++i) {
     const Enemy& e = enemies[static_cast<std::size_t>(i)];
-    if (!e.Active || !CanBeShot(v, i)) continue;
+    if (!e.Active || !CanBeShot(v.hero, i)) continue;
     const auto f = EnemyFrame(v, e.Kind);
     if (!f) continue;
     if (sx - 4 <= e.X && e.X <= sx + 34 && sy - f->height <= e.Y && e.Y <= sy + laserHeight) {
@@ -132,7 +132,7 @@ void StepEnemyExplosion(Ventana& v, int slot) {
   // The wreck stays where it was in the level while the view moves.
   if (view && e.LastScrollX > *view) TryAssign(e.X, e.X + 4.0 * s);
   if (view && e.LastScrollX < *view) TryAssign(e.X, e.X - 8.0 * s);
-  v.sound.Stop(EnemyVoice(v, slot));
+  v.sound.Stop(EnemyVoice(v.game, slot));
   if (e.Kind >= 0 && e.Kind < static_cast<int>(v.sheets.explota.size())) {
     const int lift = e.Kind == kEnemy1Armoured ? 5 : e.Kind == kEnemy0Stinger ? 2 : 0;
     const int sx = static_cast<int>(std::floor(e.Frame)) * kBlastSize;

@@ -94,7 +94,7 @@ class ShippedLevel : public ::testing::Test {
   // on the ground beyond, he stops and stays two frames.
   Outcome Jump(int takeOff, int islandRow, bool islandRising) {
     Hero& h = v.hero;
-    ResetHero(v);
+    ResetHero(v.hero, v.game);
     h.HeroCaught = h.Walking = h.OnIsland = false;
     h.CrouchDrop = 0;
     v.game.ScrollX = takeOff - kHeroScreenX;
@@ -244,7 +244,7 @@ TEST_F(ShippedLevel, HeroComesBackOnSafeGroundAtEverySectionStart) {
   for (std::size_t n = 0; n <= 3; ++n) {
     SCOPED_TRACE("section " + std::to_string(n));
     v.game.ScrollX = l.SectionStartX[n];
-    ResetHero(v);
+    ResetHero(v.hero, v.game);
     v.hero.HeroCaught = v.hero.Walking = false;
     v.hero.GroundY = kGroundLine;
     bool alive = false;

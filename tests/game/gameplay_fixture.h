@@ -29,7 +29,7 @@ struct GameplayFixture : GameFixture {
     v.game.ScrollX = 500;
     v.game.Playing = true;
     PrepareSlots();
-    StandHero(3);
+    StandHero(kHero03StandRight);
   }
 
   void PrepareSlots() {
@@ -51,7 +51,7 @@ struct GameplayFixture : GameFixture {
   }
 
   void StandHero(int state) {
-    ResetHero(v);
+    ResetHero(v.hero, v.game);
     v.hero.HeroState = static_cast<std::int16_t>(state);
     v.hero.GroundY = kGroundLine;
     v.hero.Walking = false;

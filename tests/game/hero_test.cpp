@@ -164,7 +164,7 @@ TEST_F(HeroTest, AHeroWhollyOverAPitFallsIn) {
     h.OnIsland = onIsland;
     h.HeroY = y;
     h.GroundY = static_cast<std::int16_t>(groundY);
-    PitFallTest(v, 1);
+    PitFallTest(h, g, v.level, 1);
     return h.PitFall;
   };
   EXPECT_FALSE(fallsAt(494));

@@ -116,7 +116,7 @@ class WorldGoldenTest : public ::testing::Test {
     // Let the islands come up from the top of the screen first.
     for (int i = 0; i < 90; ++i) UpdateIslandsAndPits(f.v);
     DrawSkyStarsAndStartPiece(f.v);
-    AdvanceAnimation(f.v);
+    AdvanceAnimation(f.v.game);
     UpdateAnimatedPieces(f.v);
     DrawBackProps(f.v);
     ComposeView(f.v);
