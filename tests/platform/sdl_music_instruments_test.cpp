@@ -101,6 +101,29 @@ TEST(ThemeInstruments, EveryProgramTheShippedThemesSelectIsPinnedBeforePlayAndPl
   EXPECT_EQ(played.bytes, loaded.bytes);
 }
 
+TEST(ThemeInstruments, BankSelectsTakeEffectAtTheNextProgramAndNotOnThePercussionChannel) {
+  const auto event = [](std::uint8_t status, std::uint8_t a, std::uint8_t b = 0) {
+    return MidiEvent{0, status, a, b};
+  };
+  MidiSequence theme;
+  theme.events = {
+      event(0x90, 60, 100),                       // before any program: program 0
+      event(0xB0, 0, 8),    event(0x90, 62, 90),  // a bank select alone changes nothing yet
+      event(0xC0, 48),      event(0x90, 64, 80),  // now bank 8, program 48
+      event(0x90, 65, 0),                         // velocity 0 is a release
+      event(0xB9, 0, 5),    event(0xC9, 25),      // kits are always in bank 128
+      event(0x99, 36, 127), event(0xC1, 33),      // selected, never sounded
+  };
+  InstrumentNotes uses;
+  AddInstrumentsOf(theme, uses);
+  const InstrumentNotes expected = {
+      {{0, 0}, {{60, 100}, {62, 90}}},      {{8, 48}, {{64, 80}}}, {{0, 33}, {}},
+      {{kPercussionBank, 0}, {}},  // every theme starts on kit 0
+      {{kPercussionBank, 25}, {{36, 127}}},
+  };
+  EXPECT_EQ(uses, expected);
+}
+
 // --- The excerpt against the whole file -----------------------------------------------------
 
 // A synthesizer on the whole SoundFont or on an excerpt of it, with every sample in memory.
