@@ -124,6 +124,29 @@ TEST(ThemeInstruments, BankSelectsTakeEffectAtTheNextProgramAndNotOnThePercussio
   EXPECT_EQ(uses, expected);
 }
 
+TEST(ThemeInstruments, AnInstrumentTheSoundFontLacksPlaysOnItsFallbackPinnedBeforePlay) {
+  const auto soundFont = SoundFontOrSkip();
+  if (soundFont.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+  // A flute asked for in bank 5 and a kit numbered 77: the SoundFont has neither.
+  MidiSequence theme;
+  theme.events = {{0, 0xB0, 0, 5},    {0, 0xC0, 73, 0},     {0, 0xC9, 77, 0},    {0, 0x90, 72, 100},
+                  {0, 0x99, 38, 110}, {22050, 0x80, 72, 0}, {22050, 0x89, 38, 0}};
+  theme.lengthFrames = kRate;
+  theme.measureStarts = {0};
+  FluidMusicPlayer player(soundFont, kRate);
+  const auto segment = player.Add(theme);
+  ASSERT_TRUE(player.WaitUntilReady());
+  const auto& pinned = player.PinnedInstruments();
+  for (const Instrument fallback : {Instrument{0, 73}, Instrument{kPercussionBank, 0}}) {
+    EXPECT_NE(std::find(pinned.begin(), pinned.end(), fallback), pinned.end())
+        << "bank " << fallback.bank << " program " << fallback.program;
+  }
+  const SoundFontReads ready = SoundFontReadsSoFar();
+  player.Play(segment, 0);
+  EXPECT_GT(Listen(player, 0.5), 100.0);
+  EXPECT_EQ(SoundFontReadsSoFar().opens, ready.opens);
+}
+
 // --- The excerpt against the whole file -----------------------------------------------------
 
 // A synthesizer on the whole SoundFont or on an excerpt of it, with every sample in memory.
