@@ -5,9 +5,11 @@
 // at work, is measured apart.
 
 #include <benchmark/benchmark.h>
+#include <fluidsynth.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <ctime>
 #include <filesystem>
@@ -188,7 +190,15 @@ void BM_AudioBlock_EffectsAndMusic(benchmark::State& state) {
   mixdown.SetMusic(music.get());
   RunBlocks(state, mixdown);
 }
-BENCHMARK(BM_AudioBlock_EffectsAndMusic)->Arg(32)->Unit(benchmark::kMicrosecond);
+// On a machine shared with other work the least disturbed repetition is the one to read.
+double Least(const std::vector<double>& v) {
+  return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+}
+
+BENCHMARK(BM_AudioBlock_EffectsAndMusic)
+    ->Arg(32)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", Least);
 
 void BM_AudioBlock_EffectsOnly(benchmark::State& state) {
   Mixer mixer(kRate);
@@ -197,7 +207,11 @@ void BM_AudioBlock_EffectsOnly(benchmark::State& state) {
   mixdown.SetEffects(&mixer);
   RunBlocks(state, mixdown);
 }
-BENCHMARK(BM_AudioBlock_EffectsOnly)->Arg(32)->Arg(256)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AudioBlock_EffectsOnly)
+    ->Arg(32)
+    ->Arg(256)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", Least);
 
 void BM_AudioBlock_MusicOnly(benchmark::State& state) {
   auto music = PlayingMusic(state);
@@ -206,7 +220,105 @@ void BM_AudioBlock_MusicOnly(benchmark::State& state) {
   mixdown.SetMusic(music.get());
   RunBlocks(state, mixdown);
 }
-BENCHMARK(BM_AudioBlock_MusicOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AudioBlock_MusicOnly)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
+
+// The reference for the music: the same theme on a FluidSynth with its own default settings
+// (fourth-order interpolation, 256 voices) holding the whole SoundFont, as the game had it
+// before, fed the same events at the same frames, block by block.
+class DefaultSynthTheme : public AudioSource {
+ public:
+  DefaultSynthTheme(const std::filesystem::path& soundFont, MidiSequence theme)
+      : theme_(std::move(theme)) {
+    settings_ = new_fluid_settings();
+    fluid_settings_setnum(settings_, "synth.sample-rate", kRate);
+    fluid_settings_setnum(settings_, "synth.gain", 0.4);
+    synth_ = new_fluid_synth(settings_);
+    loaded_ = fluid_synth_sfload(synth_, soundFont.c_str(), 1) != FLUID_FAILED;
+  }
+  ~DefaultSynthTheme() override {
+    delete_fluid_synth(synth_);
+    delete_fluid_settings(settings_);
+  }
+  bool loaded() const { return loaded_; }
+
+  void MixInto(float* stereo, int frames) override {
+    int done = 0;
+    while (done < frames) {
+      while (next_ < theme_.events.size() && theme_.events[next_].frame <= position_) {
+        Send(theme_.events[next_++]);
+      }
+      if (position_ >= theme_.lengthFrames) {
+        position_ = 0;
+        next_ = 0;
+        continue;
+      }
+      std::uint64_t chunk = std::min<std::uint64_t>(frames - done, theme_.lengthFrames - position_);
+      if (next_ < theme_.events.size()) {
+        chunk = std::min(chunk, theme_.events[next_].frame - position_);
+      }
+      const int n = static_cast<int>(chunk);
+      fluid_synth_write_float(synth_, n, left_.data(), 0, 1, right_.data(), 0, 1);
+      for (int i = 0; i < n; ++i) {
+        stereo[2 * (done + i)] += left_[static_cast<std::size_t>(i)] * 32767.0f;
+        stereo[2 * (done + i) + 1] += right_[static_cast<std::size_t>(i)] * 32767.0f;
+      }
+      position_ += chunk;
+      done += n;
+    }
+  }
+
+ private:
+  void Send(const MidiEvent& e) {
+    const int channel = e.status & 0x0F;
+    switch (e.status & 0xF0) {
+      case 0x80:
+        fluid_synth_noteoff(synth_, channel, e.data1);
+        break;
+      case 0x90:
+        fluid_synth_noteon(synth_, channel, e.data1, e.data2);
+        break;
+      case 0xB0:
+        fluid_synth_cc(synth_, channel, e.data1, e.data2);
+        break;
+      case 0xC0:
+        fluid_synth_program_change(synth_, channel, e.data1);
+        break;
+      case 0xE0:
+        fluid_synth_pitch_bend(synth_, channel, e.data1 | (e.data2 << 7));
+        break;
+    }
+  }
+
+  MidiSequence theme_;
+  fluid_settings_t* settings_;
+  fluid_synth_t* synth_;
+  bool loaded_ = false;
+  std::size_t next_ = 0;
+  std::uint64_t position_ = 0;
+  std::array<float, kBlock> left_{}, right_{};
+};
+
+void BM_AudioBlock_MusicOnly_FluidSynthDefaults(benchmark::State& state) {
+  const auto soundFont = FindSoundFont(UsualSoundFontPlaces());
+  if (!soundFont) {
+    state.SkipWithError("no General MIDI SoundFont installed");
+    return;
+  }
+  auto theme = GameTheme();
+  state.SetLabel(theme ? "game theme" : "generated theme");
+  if (!theme) theme = ParseMidi(BusyTheme(), kRate, nullptr);
+  DefaultSynthTheme music(*soundFont, std::move(*theme));
+  if (!music.loaded()) {
+    state.SkipWithError("the SoundFont could not be loaded");
+    return;
+  }
+  AudioMixdown mixdown;
+  mixdown.SetMusic(&music);
+  RunBlocks(state, mixdown);
+}
+BENCHMARK(BM_AudioBlock_MusicOnly_FluidSynthDefaults)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", Least);
 
 // The limiter alone on one block: a tone that fits (0) or one three times too loud (1), the
 // case of the hero's explosion.

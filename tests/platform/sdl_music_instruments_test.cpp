@@ -101,6 +101,52 @@ TEST(ThemeInstruments, EveryProgramTheShippedThemesSelectIsPinnedBeforePlayAndPl
   EXPECT_EQ(played.bytes, loaded.bytes);
 }
 
+TEST(ThemeInstruments, BankSelectsTakeEffectAtTheNextProgramAndNotOnThePercussionChannel) {
+  const auto event = [](std::uint8_t status, std::uint8_t a, std::uint8_t b = 0) {
+    return MidiEvent{0, status, a, b};
+  };
+  MidiSequence theme;
+  theme.events = {
+      event(0x90, 60, 100),                       // before any program: program 0
+      event(0xB0, 0, 8),    event(0x90, 62, 90),  // a bank select alone changes nothing yet
+      event(0xC0, 48),      event(0x90, 64, 80),  // now bank 8, program 48
+      event(0x90, 65, 0),                         // velocity 0 is a release
+      event(0xB9, 0, 5),    event(0xC9, 25),      // kits are always in bank 128
+      event(0x99, 36, 127), event(0xC1, 33),      // selected, never sounded
+  };
+  InstrumentNotes uses;
+  AddInstrumentsOf(theme, uses);
+  const InstrumentNotes expected = {
+      {{0, 0}, {{60, 100}, {62, 90}}},      {{8, 48}, {{64, 80}}}, {{0, 33}, {}},
+      {{kPercussionBank, 0}, {}},  // every theme starts on kit 0
+      {{kPercussionBank, 25}, {{36, 127}}},
+  };
+  EXPECT_EQ(uses, expected);
+}
+
+TEST(ThemeInstruments, AnInstrumentTheSoundFontLacksPlaysOnItsFallbackPinnedBeforePlay) {
+  const auto soundFont = SoundFontOrSkip();
+  if (soundFont.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+  // A flute asked for in bank 5 and a kit numbered 77: the SoundFont has neither.
+  MidiSequence theme;
+  theme.events = {{0, 0xB0, 0, 5},    {0, 0xC0, 73, 0},     {0, 0xC9, 77, 0},    {0, 0x90, 72, 100},
+                  {0, 0x99, 38, 110}, {22050, 0x80, 72, 0}, {22050, 0x89, 38, 0}};
+  theme.lengthFrames = kRate;
+  theme.measureStarts = {0};
+  FluidMusicPlayer player(soundFont, kRate);
+  const auto segment = player.Add(theme);
+  ASSERT_TRUE(player.WaitUntilReady());
+  const auto& pinned = player.PinnedInstruments();
+  for (const Instrument fallback : {Instrument{0, 73}, Instrument{kPercussionBank, 0}}) {
+    EXPECT_NE(std::find(pinned.begin(), pinned.end(), fallback), pinned.end())
+        << "bank " << fallback.bank << " program " << fallback.program;
+  }
+  const SoundFontReads ready = SoundFontReadsSoFar();
+  player.Play(segment, 0);
+  EXPECT_GT(Listen(player, 0.5), 100.0);
+  EXPECT_EQ(SoundFontReadsSoFar().opens, ready.opens);
+}
+
 // --- The excerpt against the whole file -----------------------------------------------------
 
 // A synthesizer on the whole SoundFont or on an excerpt of it, with every sample in memory.

@@ -63,21 +63,23 @@ void FluidMusicPlayer::LoadInstruments(std::filesystem::path path, InstrumentNot
     fluid_settings_setint(settings_, "synth.polyphony", kPolyphony);
     synth_ = new_fluid_synth(settings_);
   }
-  // Linear interpolation costs a fifth less than FluidSynth's default fourth-order one; rendered
-  // side by side, the themes differ by under 0.2 dB in every band (docs/performance.md).
-  if (synth_) fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
   if (!synth_) {
     ReportSilentMusic("the music synthesizer could not start");
     return;
   }
+  // Linear interpolation costs a fifth less than FluidSynth's default fourth-order one; rendered
+  // side by side, the themes differ by under 0.2 dB in every band (docs/performance.md).
+  fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
   fluid_synth_add_sfloader(synth_, NewReadingSoundFontLoader(settings_));
-  // The themes' part of the SoundFont; a file that cannot be cut is read whole, as it stands.
+  // The themes' part of the SoundFont; a file that cannot be cut (or whose excerpt FluidSynth
+  // refuses) is read whole, as it stands.
   std::string name = path.string();
   if (auto excerpt = CutSoundFont(path, uses, nullptr)) {
     excerpt_ = std::make_unique<RegisteredExcerpt>(std::move(*excerpt));
     name = excerpt_->name();
   }
-  const int font = fluid_synth_sfload(synth_, name.c_str(), 0);
+  int font = fluid_synth_sfload(synth_, name.c_str(), 0);
+  if (font == FLUID_FAILED && excerpt_) font = fluid_synth_sfload(synth_, path.c_str(), 0);
   if (font == FLUID_FAILED) {
     ReportSilentMusic("the SoundFont " + path.string() + " could not be loaded");
     return;
