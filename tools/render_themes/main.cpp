@@ -12,7 +12,7 @@
 
 #include "platform/image_file.h"
 #include "platform/sdl/fluid_music_player.h"
-#include "platform/sdl/midi_sequence.h"
+#include "platform/midi_sequence.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/wav_file.h"
 
