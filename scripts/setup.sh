@@ -7,6 +7,8 @@ packages=(
   libsdl2-dev libfluidsynth-dev fluid-soundfont-gm zlib1g-dev
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils
+  # fuzzing the file readers: clang with libFuzzer and the sanitizers' runtime
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
