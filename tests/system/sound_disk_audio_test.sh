@@ -57,8 +57,11 @@ first = onset(levels)
 problems = []
 if first is None:
     sys.exit("no audible window in %.1f s of capture" % (len(levels) / 10))
-# The loading screen runs for seconds before its jingle: nothing may sound there.
-quiet_lead = next((i for i, db in enumerate(reversed(levels[:first])) if db > SILENT_DB), first)
+# The loading screen runs for seconds before its jingle: nothing may sound there. The window
+# just before the first audible one may hold the first milliseconds of the jingle, which starts
+# anywhere inside a window.
+lead = levels[:max(first - 1, 0)]
+quiet_lead = next((i for i, db in enumerate(reversed(lead)) if db > SILENT_DB), len(lead))
 if quiet_lead < 20:
     problems.append("only %.1f s of silence before the first sound" % (quiet_lead / 10))
 if mode == "music":
