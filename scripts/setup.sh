@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils
   x11-apps imagemagick python3
+  # fuzzing the file readers: clang with libFuzzer and the sanitizers' runtime
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
