@@ -38,6 +38,7 @@ void SoundSystem::LoadSoundsAndMusic(Platform& platform, bool soundOn, bool musi
   musicOn_ = musicOn;
   buffers_.fill(-1);
   copiedFrom_.fill(-1);
+  for (auto& made : copiesMade_) made.clear();
   segments_.fill(-1);
   segmentStates_.fill(-1);
   if (soundOn) {
@@ -137,8 +138,16 @@ void SoundSystem::Duplicate(int n, int from) {
     device_->Stop(old);
     device_->SetPosition(old, 0);
   } else {
-    if (old >= 0) device_->Stop(old);  // a copy of something else: it falls silent for good
-    buffers_[n] = device_->Duplicate(source);
+    if (old >= 0) device_->Stop(old);  // a copy of something else: it falls silent
+    auto& made = copiesMade_[n];
+    if (const auto earlier = made.find(source); earlier != made.end()) {
+      buffers_[n] = earlier->second;
+      device_->Stop(buffers_[n]);
+      device_->SetPosition(buffers_[n], 0);
+    } else {
+      buffers_[n] = device_->Duplicate(source);
+      if (buffers_[n] >= 0) made[source] = buffers_[n];
+    }
     copiedFrom_[n] = buffers_[n] >= 0 ? from : -1;
     if (buffers_[n] < 0) return;
   }

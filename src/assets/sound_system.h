@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,6 +80,10 @@ class SoundSystem {
   std::unique_ptr<MusicPlayer> music_;
   std::array<SoundDevice::Buffer, kBufferCount> buffers_;
   std::array<int, kBufferCount> copiedFrom_;  // the entry a copy was made from, -1 for none
+  // Every copy made into an entry, by the buffer it copies: an entry that goes back to a sound it
+  // held before takes its old copy again, so the device's buffers do not run out in a long
+  // session of changing enemy voices.
+  std::array<std::map<SoundDevice::Buffer, SoundDevice::Buffer>, kBufferCount> copiesMade_;
   std::array<EffectSettings, kBufferCount> settings_{};
   std::array<MusicPlayer::Segment, kThemeCount> segments_;
   std::array<MusicPlayer::Instance, kThemeCount> segmentStates_;

@@ -164,6 +164,29 @@ TEST(SoundSystem, EnemyVoicesAreCopiesMadeAfreshIntoTheSameBuffersEveryGame) {
   EXPECT_EQ(device->state(4)->volume, -200);
 }
 
+// Enemies of changing kinds copy their voices into the same entries game after game: an entry
+// going back to a voice it held before takes its old copy again, so a long session never runs
+// the device out of buffers (the game's mixer holds a fixed number).
+TEST(SoundSystem, AnEntryChangingVoicesForAWholeSessionKeepsToOneCopyOfEach) {
+  Sounds s;
+  for (int n : {23, 24}) s.Effect(n);
+  s.Load(true, false);
+  const auto* device = s.platform.soundDevice();
+  for (int game = 0; game < 3000; ++game) {
+    s.sound.Duplicate(100, game % 2 == 0 ? 23 : 24);
+    s.sound.Play(100, false);
+  }
+  EXPECT_EQ(device->count(), 4u);  // the two sounds and one copy of each
+  EXPECT_TRUE(s.sound.IsPlaying(100));
+  EXPECT_FALSE(s.sound.IsPlaying(23) || s.sound.IsPlaying(24));
+  const auto* first = device->state(2);  // the copy of 23, silent since 24 took its place
+  const auto* second = device->state(3);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->source, 0);
+  EXPECT_FALSE(first->playing);
+  EXPECT_TRUE(second->playing);
+}
+
 TEST(SoundSystem, OnlyTheInstanceKeptForAThemeIsStopped) {
   Sounds s;
   for (int n : {0, 5, 7}) s.Theme(n);

@@ -57,11 +57,11 @@ first = onset(levels)
 problems = []
 if first is None:
     sys.exit("no audible window in %.1f s of capture" % (len(levels) / 10))
-# The loading screen runs for seconds before its jingle: nothing may sound there. The window in
-# which the sound begins may hold only its first few samples, neither silent nor audible: it
-# belongs to the sound.
-lead_end = first - 1 if first > 0 and levels[first - 1] > SILENT_DB else first
-quiet_lead = next((i for i, db in enumerate(reversed(levels[:lead_end])) if db > SILENT_DB), lead_end)
+# The loading screen runs for seconds before its jingle: nothing may sound there. The window
+# just before the first audible one may hold the first milliseconds of the jingle, which starts
+# anywhere inside a window.
+lead = levels[:max(first - 1, 0)]
+quiet_lead = next((i for i, db in enumerate(reversed(lead)) if db > SILENT_DB), len(lead))
 if quiet_lead < 20:
     problems.append("only %.1f s of silence before the first sound" % (quiet_lead / 10))
 if mode == "music":

@@ -20,7 +20,20 @@ skip() { echo "SKIP: $*"; exit "$skip_status"; }
 fail() {
   echo "FAIL: $*"
   [ ! -s "$work/game.log" ] || { echo "--- game output"; tail -n 20 "$work/game.log"; }
+  describe_game
   exit 1
+}
+
+# What a game that is still running is doing: its threads, its windows, and where it waits.
+describe_game() {
+  [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null || return 0
+  echo "--- the game is still running"
+  ps -L -o tid,stat,wchan:24,time,etime,comm -p "$game_pid" || true
+  [ -z "${DISPLAY:-}" ] || xwininfo -root -tree 2>/dev/null | grep -i zendor || true
+  if command -v gdb >/dev/null; then
+    timeout 60 gdb -p "$game_pid" -batch -ex 'thread apply all bt 12' 2>/dev/null |
+      grep -E '^(Thread|#)' | head -n 80 || true
+  fi
 }
 
 cleanup() {
