@@ -9,6 +9,7 @@ packages=(
   xvfb xdotool x11-utils
   x11-apps imagemagick python3
   desktop-file-utils appstream dpkg-dev
+  lintian
 )
 missing=()
 for p in "${packages[@]}"; do
