@@ -11,7 +11,7 @@ set(ZENDOR_INSTALL_GAMESDIR games CACHE STRING "Where the game's programs are in
 file(RELATIVE_PATH ZENDOR_SHARED_FROM_BIN /root/${ZENDOR_INSTALL_GAMESDIR} /root/${ZENDOR_SHARED_DIR})
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/program_folder.cpp APPEND PROPERTY
              COMPILE_DEFINITIONS ZENDOR_SHARED_DATA_FROM_BIN="${ZENDOR_SHARED_FROM_BIN}")
-# Their windows carry the desktop entry's name as their class, so the desktop shows them as it.
+# Their windows carry the desktop entry's name as their class: a desktop shows them under the entry.
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/platform/sdl/sdl_presenter.cpp APPEND PROPERTY
              COMPILE_DEFINITIONS ZENDOR_DESKTOP_ID="${ZENDOR_APP_ID}")
 
