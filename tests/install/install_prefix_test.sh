@@ -14,11 +14,12 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 cmake --install "$build" --prefix "$prefix" --component replay >>"$work/install.log"
 
-for f in bin/zendor bin/zendor-setup bin/zendor-replay share/zendor-vostrik/zendor.map \
+for f in games/zendor games/zendor-setup games/zendor-replay share/zendor-vostrik/zendor.map \
   "share/zendor-vostrik/Zendor Vostrik.INI" share/zendor-vostrik/Brinmoor.INI \
   share/zendor-vostrik/ART/Letras.bmp share/zendor-vostrik/SND/Efecto0.SND \
   share/zendor-vostrik/MUS/Tema0.MUS share/applications/$id.desktop \
-  share/metainfo/$id.metainfo.xml share/man/man6/zendor.6 share/man/man6/zendor-setup.6; do
+  share/metainfo/$id.metainfo.xml share/man/man6/zendor.6.gz share/man/man6/zendor-setup.6.gz \
+  share/doc/zendor-vostrik/copyright share/doc/zendor-vostrik/changelog.gz; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
 for size in 16 32 48 64 128 256; do
@@ -27,7 +28,7 @@ done
 
 # The desktop entry starts programs that were installed.
 for cmd in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$prefix/share/applications/$id.desktop"); do
-  [ -x "$prefix/bin/$cmd" ] || fail "the desktop entry runs $cmd, which is not installed"
+  [ -x "$prefix/games/$cmd" ] || fail "the desktop entry runs $cmd, which is not installed"
 done
 
 # A player who never ran the game: the first start makes the program folder.
@@ -35,7 +36,7 @@ export XDG_DATA_HOME=$work/data HOME=$work/home TMPDIR=$work/tmp
 mkdir -p "$HOME" "$TMPDIR"
 player=$XDG_DATA_HOME/zendor-vostrik
 : >"$work/script.txt"
-"$prefix/bin/zendor-replay" --seed 1 --trace "$work/trace.jsonl" --until 10000 "$work/script.txt" ||
+"$prefix/games/zendor-replay" --seed 1 --trace "$work/trace.jsonl" --until 10000 "$work/script.txt" ||
   fail "the installed program did not run"
 grep -q '"ScreenState":"menu"' "$work/trace.jsonl" || fail "no menu: $(head -c 600 "$work/trace.jsonl")"
 grep -q '"type":"message"' "$work/trace.jsonl" && fail "a message at start: $(grep message "$work/trace.jsonl")"
@@ -47,11 +48,11 @@ done
   fail "no settings of the player's own"
 
 # The installed set-up works on the same folder, and the game reads what it wrote.
-"$prefix/bin/zendor-setup" --print >"$work/print.txt"
+"$prefix/games/zendor-setup" --print >"$work/print.txt"
 grep -qF "Pantalla.DDraw=1	$player/Zendor Vostrik.INI" "$work/print.txt" ||
   fail "zendor-setup does not read the player's folder: $(cat "$work/print.txt")"
-"$prefix/bin/zendor-setup" --set Opciones.Dificultad=5 --set Pantalla.DDraw=0
-"$prefix/bin/zendor-replay" --seed 1 --trace "$work/trace2.jsonl" --until 10 "$work/script.txt"
+"$prefix/games/zendor-setup" --set Opciones.Dificultad=5 --set Pantalla.DDraw=0
+"$prefix/games/zendor-replay" --seed 1 --trace "$work/trace2.jsonl" --until 10 "$work/script.txt"
 grep -q '"MaxEnemies":11,"SpawnRarityScale":8,"DisplayScale":1,"DisplayOffsetX":0' \
   "$work/trace2.jsonl" || fail "the set-up's values did not reach the game: $(head -n 1 "$work/trace2.jsonl")"
 

@@ -20,10 +20,13 @@ namespace {
 using testing::ScratchFolder;
 using Row = SetupMenu::Row;
 
-// The start line of a run of the whole program on the folder.
+// The start line of a run of the whole program on the folder (in a temporary folder of its own:
+// runs with the same seed beside it would name their files alike).
 std::string StartLine(const std::string& folder) {
   std::FILE* out = std::tmpfile();
+  ScratchFolder temp;
   HeadlessPlatform platform;
+  platform.SetTempFolder(temp.folder());
   platform.StopAt(1, "until");
   platform.random().FixSeed(1);
   replay::JsonTrace trace(
@@ -99,6 +102,28 @@ TEST(SetupRoundTrip, DisplayChoicesGiveTheirPathAndZoom) {
   EXPECT_EQ(Field(full.line, "DisplayOffsetX") + "," + Field(full.line, "DisplayOffsetY") + "," +
                 Field(full.line, "DisplayScale"),
             "32,4,1");
+  // There, fit to screen and a screen size change nothing, and the screen says so.
+  {
+    ScratchFolder dir;
+    for (const char* name : {"Zendor Vostrik.INI", "Brinmoor.INI"}) {
+      std::filesystem::copy_file(std::filesystem::path(ZENDOR_SOURCE_DIR) / "data" / name,
+                                 dir.path() / name);
+    }
+    SetupMenu menu(ReadEffectiveValues(dir.folder()), {{1920, 1080}});
+    menu.OnKey(vk::kDown);
+    menu.OnKey(vk::kRight);  // fit to screen on
+    EXPECT_EQ(menu.Explanation(), "USED WHEN PLAYING IN A WINDOW");
+    menu.OnKey(vk::kDown);
+    menu.OnKey(vk::kRight);  // 1920 x 1080
+    EXPECT_EQ(menu.Explanation(), "USED WHEN PLAYING IN A WINDOW");
+    std::string error;
+    ASSERT_TRUE(WriteAssignments(dir.folder(), menu.Changes(), &error)) << error;
+    const std::string line = StartLine(dir.folder());
+    EXPECT_EQ(Field(line, "DisplayOffsetX") + "," + Field(line, "DisplayOffsetY") + "," +
+                  Field(line, "DisplayScale"),
+              "32,4,1")
+        << line;
+  }
   Chosen window;
   Choose(window, Row::Display, 1);
   EXPECT_EQ(Field(window.line, "DisplayOffsetX") + "," + Field(window.line, "DisplayOffsetY"),

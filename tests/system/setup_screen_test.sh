@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The set-up program's screen under Xvfb with real key presses: a window instead of the
 # full-screen canvas, fit to screen on, the desktop's size, difficulty 3, saved with Enter;
-# the INI files then hold the new values and still hold the line the set-up does not manage.
+# the INI files then hold the new values and still hold the line the set-up does not manage. The
+# window carries the class the desktop entry names, so the desktop shows it as the game's.
 #   setup_screen_test.sh GAME_DIR [REPLAY]
 set -euo pipefail
 GAME_DIR=$1
 . "$(dirname "$0")/xvfb_session.sh"
 [ -x "$GAME_DIR/zendor-setup" ] || skip "no zendor-setup in $GAME_DIR"
+command -v xprop >/dev/null || skip "no xprop"
 
 folder=$work/program
 mkdir -p "$folder"
@@ -28,6 +30,12 @@ for _ in $(seq 200); do
 done
 [ -n "$window" ] || fail "no set-up window after 20 s"
 timeout 20 xdotool windowfocus --sync "$window" || fail "the set-up window did not take the keyboard focus"
+
+entry=$(dirname "$0")/../../dist/example.zendor_vostrik.ZendorVostrik.desktop
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+[ -n "$wm_class" ] || fail "the desktop entry names no window class"
+xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" ||
+  fail "window class $(xprop -id "$window" WM_CLASS), the desktop entry expects $wm_class"
 
 # Display: window. Fit to screen: on. Screen size: the first the desktop offers. Difficulty: 3.
 xdotool key Right Down Right Down Right Down Right Right Right Return

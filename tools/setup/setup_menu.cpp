@@ -169,13 +169,17 @@ std::string SetupMenu::Value(Row row) const {
 std::string SetupMenu::Explanation() const {
   const double fit = LeadingNumber(Current("PantallaCompleta"));
   const bool fitOn = fit == 1 || fit == 2;
+  const bool fullScreen = LeadingNumber(Current("DDraw")) != 0;
+  // The full-screen canvas has its own size; these two shape the window only.
+  const char* const kWindowOnly = "USED WHEN PLAYING IN A WINDOW";
   switch (static_cast<Row>(selected_)) {
     case Row::Display:
-      return LeadingNumber(Current("DDraw")) != 0 ? "320X200 PICTURE FILLS THE SCREEN"
-                                                  : "THE GAME PLAYS IN A WINDOW";
+      return fullScreen ? "320X200 PICTURE FILLS THE SCREEN" : "THE GAME PLAYS IN A WINDOW";
     case Row::FitToScreen:
+      if (fullScreen) return kWindowOnly;
       return fitOn ? "WINDOW ZOOMED TO THE SCREEN SIZE" : "WINDOW AT ITS OWN 256X192 SIZE";
     case Row::ScreenSize: {
+      if (fullScreen) return kWindowOnly;
       const ScreenSize& size = sizes_[static_cast<std::size_t>(SizeIndex())];
       if (size.width == 0 && size.height == 0) return "DESKTOP KEPT AS IT IS - ZOOM 1";
       const int zoom = ZoomFor(fitOn, size.width, size.height);

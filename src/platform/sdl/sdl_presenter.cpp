@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/sdl/screen_layout.h"
+
+#ifndef ZENDOR_DESKTOP_ID
+#define ZENDOR_DESKTOP_ID "zendor"
+#endif
 
 namespace zendor {
 namespace {
@@ -21,6 +26,10 @@ std::unique_ptr<SdlPresenter> SdlPresenter::Create(const std::string& title) {
   // close request like any other, not an immediate end of the program.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // The desktop ties the game's and the set-up's windows to the game's menu entry (and its icon)
+  // by their window class, which is the entry's name; a class the player chose stays.
+  setenv("SDL_VIDEO_X11_WMCLASS", ZENDOR_DESKTOP_ID, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", ZENDOR_DESKTOP_ID, 0);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<SdlPresenter> presenter(new SdlPresenter);
   if (SDL_GetNumVideoDisplays() < 1) return nullptr;  // the destructor gives the video back
