@@ -1,6 +1,9 @@
 #include "game/ventana.h"
 
+#include "app/settings.h"
+#include "game/pad_layout.h"
 #include "game/tracer.h"
+#include "platform/platform.h"
 
 namespace zendor {
 
@@ -10,6 +13,7 @@ Ventana::Ventana(Platform& p, Settings& s, SoundSystem& snd, Tracer& t)
 void Ventana::SetScreenState(std::string_view state) {
   if (state == screenState_) return;
   screenState_ = state;
+  platform.SetPadKeys(PadKeysFor(state, settings.KeyBindings));
   trace.Screen(state);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/audio.h"
+#include "platform/gamepad.h"
 #include "platform/random.h"
 #include "platform/window.h"
 
@@ -101,6 +102,11 @@ class Platform {
   // Sizes the game window's client area and places it in the middle of the desktop.
   void SizeGameWindow(int width, int height);
 
+  // --- Gamepads ---
+  // What the pads' controls press from now on; the game sets this as its screens change.
+  void SetPadKeys(const PadKeys& keys) { padKeys_ = keys; }
+  const PadKeys& padKeys() const { return padKeys_; }
+
   // --- Files ---
   // The system's temporary folder for this user, ending in '/'; empty (and the reason in
   // `error`) when it cannot be used.
@@ -141,6 +147,7 @@ class Platform {
   std::optional<ScreenRect> cursorClip_;
   bool taskSwitchingLocked_ = false;
   DisplayState display_;
+  PadKeys padKeys_;
 };
 
 // Thrown to end the program at once (the farewell box was closed, or a run was stopped); the

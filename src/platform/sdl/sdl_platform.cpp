@@ -10,6 +10,7 @@
 #include "platform/recording.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_presenter.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/virtual_keys.h"
@@ -66,6 +67,7 @@ class SdlPlatform final : public Platform {
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   bool events_ = false;
   std::unique_ptr<SdlPresenter> presenter_;
+  std::unique_ptr<SdlGamepads> gamepads_;
   std::shared_ptr<SdlAudioOutput> audio_;
   bool audioTried_ = false;
 };
@@ -75,6 +77,7 @@ SdlPlatform::SdlPlatform(RecordingWriter* recorder) : recorder_(recorder) {
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
   presenter_ = SdlPresenter::Create(kWindowTitle);
   if (presenter_) SDL_StopTextInput();  // keys only: no input-method windows popping up
+  gamepads_ = std::make_unique<SdlGamepads>();
   // Start the keyboard table with the lock keys as they stand.
   KeyboardTable table = GetKeyboardState();
   const SDL_Keymod modifiers = SDL_GetModState();
@@ -86,6 +89,7 @@ SdlPlatform::SdlPlatform(RecordingWriter* recorder) : recorder_(recorder) {
 
 SdlPlatform::~SdlPlatform() {
   if (recording()) recorder_->End(pumps_, gameClock_);
+  gamepads_.reset();
   presenter_.reset();
   audio_.reset();  // the devices keep the stream open as long as they live
   if (events_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -164,6 +168,10 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
         if (presenter_ && SdlPresenter::NeedsRedraw(event)) presenter_->Invalidate();
         break;
       default:
+        for (const PadKeyChange& change : gamepads_->Handle(event, padKeys())) {
+          Deliver(handler, pump, change.down ? RecordedInput::Kind::Down : RecordedInput::Kind::Up,
+                  change.key);
+        }
         break;
     }
   }
