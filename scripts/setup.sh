@@ -7,6 +7,7 @@ packages=(
   libsdl2-dev libfluidsynth-dev fluid-soundfont-gm zlib1g-dev
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils
+  x11-apps imagemagick xdg-user-dirs
 )
 missing=()
 for p in "${packages[@]}"; do

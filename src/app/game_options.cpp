@@ -2,7 +2,7 @@
 
 #include "app/profile.h"
 #include "app/settings.h"
-#include "app/user_folders.h"
+#include "platform/user_folders.h"
 
 namespace zendor {
 

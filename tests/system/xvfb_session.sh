@@ -27,9 +27,10 @@ trap cleanup EXIT
 for tool in Xvfb xdotool xwininfo; do command -v "$tool" >/dev/null || skip "no $tool"; done
 [ -x "$GAME_DIR/zendor" ] || skip "no game binary in $GAME_DIR"
 
-# Starts Xvfb on a display it picks itself (so parallel servers never collide).
+# Starts Xvfb on a display it picks itself (so parallel servers never collide); $1 is the
+# screen size (1024x768 unless given).
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"

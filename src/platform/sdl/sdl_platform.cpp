@@ -8,11 +8,13 @@
 #include <thread>
 
 #include "platform/recording.h"
+#include "platform/screenshot.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_presenter.h"
 #include "platform/sdl/soundfont.h"
+#include "platform/user_folders.h"
 #include "platform/virtual_keys.h"
 
 namespace zendor {
@@ -58,12 +60,16 @@ class SdlPlatform final : public Platform {
  private:
   void Present();
   std::shared_ptr<SdlAudioOutput> AudioOutput();
+  // Keys of the window itself, seen before the game gets them as usual: Alt+Enter and F9.
+  void WindowKey(const SDL_KeyboardEvent& key);
+  void TakeDueScreenshot();
   void Deliver(MessageHandler& handler, std::uint64_t pump, RecordedInput::Kind kind, int key);
   bool recording() const { return recorder_ && recorder_->open(); }
 
   RecordingWriter* recorder_;
   std::uint32_t gameClock_ = 0;
   std::uint64_t pumps_ = 0;
+  bool screenshotDue_ = false;
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   bool events_ = false;
   std::unique_ptr<SdlPresenter> presenter_;
@@ -116,6 +122,7 @@ double SdlPlatform::Timer() {
 void SdlPlatform::Sleep(int ms) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   Present();  // what was drawn before the sleep is on screen during it
+  if (ms > 0) TakeDueScreenshot();
   std::this_thread::sleep_until(until);
   if (ms > 0) gameClock_ += static_cast<std::uint32_t>(ms);
 }
@@ -148,6 +155,7 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
     switch (event.type) {
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
+        if (event.type == SDL_KEYDOWN) WindowKey(event.key);
         const int key = VirtualKeyFromSdl(event.key.keysym.scancode, event.key.keysym.sym);
         if (key == 0) break;
         if (event.type == SDL_KEYUP) {
@@ -178,8 +186,34 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
   Present();  // what the handlers drew
 }
 
+void SdlPlatform::WindowKey(const SDL_KeyboardEvent& key) {
+  if (key.repeat || !presenter_) return;
+  if (key.keysym.scancode == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT)) {
+    presenter_->SwitchLook();
+  } else if (key.keysym.scancode == SDL_SCANCODE_F9) {
+    screenshotDue_ = true;  // once the picture of this moment is drawn
+  }
+}
+
+// A screenshot shows the picture the game drew after the key: it is taken when the game next
+// sleeps or waits, as a headless replay's snapshot of that moment is.
+void SdlPlatform::TakeDueScreenshot() {
+  if (!screenshotDue_) return;
+  screenshotDue_ = false;
+  const Surface seen = presenter_->Capture(window(), display());
+  std::string error;
+  const auto path = SaveScreenshot(PicturesFolder(), std::time(nullptr),
+                                   GamePicture(window().screen()), &seen, &error);
+  if (path) {
+    std::fprintf(stderr, "zendor: screenshot saved as %s\n", path->c_str());
+  } else {
+    std::fprintf(stderr, "zendor: no screenshot: %s\n", error.c_str());
+  }
+}
+
 void SdlPlatform::WaitForMessage() {
   Present();
+  TakeDueScreenshot();
   const auto began = std::chrono::steady_clock::now();
   if (!events_ || SDL_WaitEvent(nullptr) == 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));  // never spin
