@@ -371,7 +371,7 @@ void PitFallTest(Ventana& v, int pit) {
   const int pitWidth = v.level.PitWidth[static_cast<std::size_t>(pit)];
   if (heroLeft >= pitX && heroLeft + h.HeroWidth <= pitX + pitWidth &&
       h.HeroY + h.CrouchDrop >= h.GroundY && !h.OnIsland) {
-    v.game.Indicador = "Caida";
+    SetIndicador(v, "Caida");
     h.HeroStep = 0;
     h.HeroState = IsOneOf(h.HeroState, {3, 2, 15, 13}) ? 2 : 8;
     h.JumpFalling = true;

@@ -102,6 +102,11 @@ class Platform {
   // Sizes the game window's client area and places it in the middle of the desktop.
   void SizeGameWindow(int width, int height);
 
+  // --- The debug readout ---
+  // Shows the game window's small debug label (the frame delay, "Caida") where it covers
+  // nothing of the picture.
+  virtual void ShowReadout(const std::string& /*text*/) {}
+
   // --- Gamepads ---
   // What the pads' controls press from now on; the game sets this as its screens change.
   void SetPadKeys(const PadKeys& keys) { padKeys_ = keys; }

@@ -126,6 +126,7 @@ TEST_F(HeroTest, AHeroWhollyOverAPitFallsIn) {
   EXPECT_FALSE(fallsAt(494));
   EXPECT_TRUE(fallsAt(495));
   EXPECT_EQ(std::tuple(h.HeroState, h.JumpFalling, g.Indicador), std::tuple(2, true, "Caida"));
+  EXPECT_EQ(platform.readout(), "Caida");
   EXPECT_TRUE(fallsAt(513));
   EXPECT_FALSE(fallsAt(514));
   EXPECT_TRUE(fallsAt(500, 7));

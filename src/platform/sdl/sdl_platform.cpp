@@ -44,6 +44,7 @@ class SdlPlatform final : public Platform {
   void PumpMessages(MessageHandler& handler) override;
   void WaitForMessage() override;
   bool HasGraphicsDevice() const override { return presenter_ != nullptr; }
+  void ShowReadout(const std::string& text) override;
   void MessageBox(const std::string& text, const std::string& title, int flags) override;
   void Beep() override;
   std::unique_ptr<SoundDevice> CreateSoundDevice() override;
@@ -184,6 +185,13 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
     }
   }
   Present();  // what the handlers drew
+}
+
+// The debug readout goes into the window's title, beside the game's name.
+void SdlPlatform::ShowReadout(const std::string& text) {
+  if (!presenter_) return;
+  const std::string title = text.empty() ? kWindowTitle : std::string(kWindowTitle) + " - " + text;
+  SDL_SetWindowTitle(presenter_->sdlWindow(), title.c_str());
 }
 
 void SdlPlatform::WindowKey(const SDL_KeyboardEvent& key) {
