@@ -13,6 +13,7 @@
 #include "assets/temp_files.h"
 #include "frontend/screen_flow.h"
 #include "game/tracer.h"
+#include "platform/image_file.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
 
@@ -21,6 +22,7 @@ namespace {
 
 constexpr const char* kMainIni = kMainIniFile;
 constexpr const char* kSoundIni = "Brinmoor.INI";
+constexpr const char* kSplashPicture = "Pantalla";  // the title picture
 constexpr const char* kMissingSetUp = "Aqu\xC3\xAD abre el SetUp.EXE para configurar el juego";
 
 struct Difficulty {
@@ -77,6 +79,10 @@ void ReadConfiguration(Ventana& v, std::string& ddrawText) {
 bool StartUp(Ventana& v, const std::string& programFolder) {
   Platform& platform = v.platform;
   Settings& s = v.settings;
+  // The busy pointer and the title picture in the splash window while the game loads.
+  platform.SetBusyPointer(true);
+  platform.ShowSplash(
+      ReadImageFile(programFolder + "/" + kArtFolder + "/" + kSplashPicture + ".bmp").surface);
   s.NewLine = "\r\n";
 
   // Early steps: any failure ends the program with its description.
@@ -115,7 +121,10 @@ bool StartUp(Ventana& v, const std::string& programFolder) {
   // A fade series that cannot be written ends the load handler before the sounds are unpacked.
   if (MakeStillFades(v)) UnpackSoundAndMusic(v);
 
+  platform.ShowCover();  // hides the desktop behind the game window, whatever the display path
+  platform.CloseSplash();
   HideMouseCursor(platform);
+  platform.SetBusyPointer(false);
   SetUpDisplay(platform, s, ddrawText);
   v.sound.LoadSoundsAndMusic(platform, s.SoundOn, s.MusicOn, s.TempFolder);
   v.trace.Start(s);

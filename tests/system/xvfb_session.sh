@@ -28,9 +28,9 @@ for tool in Xvfb xdotool xwininfo; do command -v "$tool" >/dev/null || skip "no 
 [ -x "$GAME_DIR/zendor" ] || skip "no game binary in $GAME_DIR"
 
 # Starts Xvfb on a display it picks itself (so parallel servers never collide); $1 is the
-# screen size (1024x768 unless given).
+# screen size (1024x768 unless given), further arguments go to Xvfb.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" "${@:2}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"

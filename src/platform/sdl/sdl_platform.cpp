@@ -13,6 +13,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_presenter.h"
+#include "platform/sdl/sdl_startup_windows.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/user_folders.h"
 #include "platform/virtual_keys.h"
@@ -55,6 +56,7 @@ class SdlPlatform final : public Platform {
   void DisplayChanged() override;
   void KeyboardStateChanged() override;
   void CursorChanged() override;
+  void StartUpWindowsChanged() override;
   int RealDesktopWidth() const override;
   int RealDesktopHeight() const override;
 
@@ -75,6 +77,7 @@ class SdlPlatform final : public Platform {
   bool events_ = false;
   std::unique_ptr<SdlPresenter> presenter_;
   std::unique_ptr<SdlGamepads> gamepads_;
+  std::unique_ptr<SdlStartUpWindows> startUpWindows_;
   std::shared_ptr<SdlAudioOutput> audio_;
   bool audioTried_ = false;
 };
@@ -85,6 +88,7 @@ SdlPlatform::SdlPlatform(RecordingWriter* recorder) : recorder_(recorder) {
   presenter_ = SdlPresenter::Create(kWindowTitle);
   if (presenter_) SDL_StopTextInput();  // keys only: no input-method windows popping up
   gamepads_ = std::make_unique<SdlGamepads>();
+  if (presenter_) startUpWindows_ = std::make_unique<SdlStartUpWindows>();
   // Start the keyboard table with the lock keys as they stand.
   KeyboardTable table = GetKeyboardState();
   const SDL_Keymod modifiers = SDL_GetModState();
@@ -97,6 +101,7 @@ SdlPlatform::SdlPlatform(RecordingWriter* recorder) : recorder_(recorder) {
 SdlPlatform::~SdlPlatform() {
   if (recording()) recorder_->End(pumps_, gameClock_);
   gamepads_.reset();
+  startUpWindows_.reset();
   presenter_.reset();
   audio_.reset();  // the devices keep the stream open as long as they live
   if (events_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -171,6 +176,7 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
         Deliver(handler, pump, RecordedInput::Kind::Close, 0);
         break;
       case SDL_WINDOWEVENT:
+        if (startUpWindows_ && startUpWindows_->Handle(event, presenter_->sdlWindow())) break;
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
           Deliver(handler, pump, RecordedInput::Kind::Close, 0);
         }
@@ -314,6 +320,21 @@ void SdlPlatform::CursorChanged() {
   if (!presenter_) return;
   SDL_ShowCursor(cursorCount() >= 0 ? SDL_ENABLE : SDL_DISABLE);
   presenter_->ConfineCursor(cursorClip(), window(), display());
+}
+
+void SdlPlatform::StartUpWindowsChanged() {
+  if (!startUpWindows_) return;
+  startUpWindows_->SetBusyPointer(busyPointer());
+  if (splashShown()) {
+    startUpWindows_->ShowSplash(splashPicture());
+  } else {
+    startUpWindows_->CloseSplash();
+  }
+  if (coverShown()) {
+    startUpWindows_->ShowCover(RealDesktopWidth(), RealDesktopHeight());
+  } else {
+    startUpWindows_->CloseCover();
+  }
 }
 
 int SdlPlatform::RealDesktopWidth() const {
