@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <regex>
@@ -245,6 +246,36 @@ class GameOnDummyDrivers : public ::testing::Test {
 
   testing::ScratchFolder scratch_;
 };
+
+struct KeyLog : MessageHandler {
+  std::vector<std::string> keys;
+  void OnKeyDown(int key) override { keys.push_back("down " + std::to_string(key)); }
+  void OnKeyUp(int key) override { keys.push_back("up " + std::to_string(key)); }
+  void OnCloseRequest() override { keys.push_back("close"); }
+};
+
+TEST_F(GameOnDummyDrivers, APadPluggedInDuringPlayPressesKeysAndLetsGoWhenPulledOut) {
+  auto platform = CreateSdlPlatform();
+  platform->SetPadKeys(PadKeysFor(screens::kGame, kDefaultKeyBindings));
+  KeyLog log;
+  platform->PumpMessages(log);
+  {
+    VirtualPad pad;  // plugged in now
+    if (!pad.ready()) GTEST_SKIP() << "SDL's virtual joystick is missing: " << SDL_GetError();
+    platform->PumpMessages(log);  // the pad arrives
+    pad.Press(Move::Right, true);
+    platform->PumpMessages(log);
+    EXPECT_EQ(platform->GetKeyboardState()[39] & 0x80, 0x80);
+    pad.Press(Move::Crouch, true);
+    platform->PumpMessages(log);
+  }  // pulled out with the d-pad and the stick still held
+  platform->PumpMessages(log);
+  // Both let go, in whatever order SDL reports the pad's last moments.
+  ASSERT_EQ(log.keys.size(), 4u);
+  std::sort(log.keys.begin() + 2, log.keys.end());
+  EXPECT_EQ(log.keys, (std::vector<std::string>{"down 39", "down 40", "up 39", "up 40"}));
+  EXPECT_EQ(platform->GetKeyboardState()[39] & 0x80, 0);
+}
 
 TEST_F(GameOnDummyDrivers, AGamePlayedWithThePadIsTheSameGameAsFromTheKeyboard) {
   Keyboard keyboard;
