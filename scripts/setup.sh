@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libfluidsynth-dev fluid-soundfont-gm zlib1g-dev
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-utils
-  x11-apps imagemagick python3
+  x11-apps imagemagick python3 xdg-user-dirs
   desktop-file-utils appstream dpkg-dev
   lintian
   # fuzzing the file readers: clang with libFuzzer and the sanitizers' runtime

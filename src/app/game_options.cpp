@@ -3,7 +3,7 @@
 #include "app/config_files.h"
 #include "app/profile.h"
 #include "app/settings.h"
-#include "app/user_folders.h"
+#include "platform/user_folders.h"
 
 namespace zendor {
 

@@ -35,6 +35,7 @@ void RestoreSystem(Ventana& v) {
   platform.ClipCursor(std::nullopt);
   platform.SetKeyboardState(v.settings.SavedKeyboardState);
   platform.LockTaskSwitching(false);
+  platform.CloseCover();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "assets/temp_files.h"
 #include "frontend/screen_flow.h"
 #include "game/tracer.h"
+#include "platform/image_file.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
 #include "platform/whole_file.h"
@@ -23,6 +24,7 @@
 namespace zendor {
 namespace {
 
+constexpr const char* kSplashPicture = "Pantalla";  // the title picture
 constexpr const char* kMissingSetUp = "Aqu\xC3\xAD abre el SetUp.EXE para configurar el juego";
 
 // Eight random letters from "a" to "y" and ".tmp".
@@ -91,6 +93,10 @@ void ReadConfiguration(Ventana& v, std::string& ddrawText) {
 bool StartUp(Ventana& v, const std::string& programFolder) {
   Platform& platform = v.platform;
   Settings& s = v.settings;
+  // The busy pointer and the title picture in the splash window while the game loads.
+  platform.SetBusyPointer(true);
+  platform.ShowSplash(
+      ReadImageFile(programFolder + "/" + kArtFolder + "/" + kSplashPicture + ".bmp").surface);
   s.NewLine = "\r\n";
 
   // Early steps: any failure ends the program with its description.
@@ -140,7 +146,10 @@ bool StartUp(Ventana& v, const std::string& programFolder) {
     }
   });
 
+  platform.ShowCover();  // hides the desktop behind the game window, whatever the display path
+  platform.CloseSplash();
   HideMouseCursor(platform);
+  platform.SetBusyPointer(false);
   SkippedOnFailure("setting up the display", [&] { SetUpDisplay(platform, s, ddrawText); });
   SkippedOnFailure("loading the sounds and music", [&] {
     v.sound.LoadSoundsAndMusic(platform, s.SoundOn, s.MusicOn, s.TempFolder, s.ProgramFolder);

@@ -162,7 +162,7 @@ void LeaveToMenu(Ventana& v) {
 }
 
 void ShowIndicador(Ventana& v) {
-  v.game.Indicador = std::to_string(v.game.FrameDelay);
+  SetIndicador(v, std::to_string(v.game.FrameDelay));
 }
 
 void DispatchGameKey(Ventana& v, int key) {

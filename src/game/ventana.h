@@ -198,4 +198,7 @@ class Ventana {
   std::string screenState_;
 };
 
+// Writes the window's debug label `Indicador` and shows it.
+void SetIndicador(Ventana& v, std::string text);
+
 }  // namespace zendor

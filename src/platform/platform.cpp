@@ -42,6 +42,33 @@ void Platform::ClipCursor(std::optional<ScreenRect> rect) {
   CursorChanged();
 }
 
+void Platform::SetBusyPointer(bool busy) {
+  busyPointer_ = busy;
+  StartUpWindowsChanged();
+}
+
+void Platform::ShowSplash(const Surface& picture) {
+  splashShown_ = true;
+  splashPicture_ = picture;
+  StartUpWindowsChanged();
+}
+
+void Platform::CloseSplash() {
+  splashShown_ = false;
+  splashPicture_ = Surface();
+  StartUpWindowsChanged();
+}
+
+void Platform::ShowCover() {
+  coverShown_ = true;
+  StartUpWindowsChanged();
+}
+
+void Platform::CloseCover() {
+  coverShown_ = false;
+  StartUpWindowsChanged();
+}
+
 void Platform::LockTaskSwitching(bool locked) {
   taskSwitchingLocked_ = locked;
 }

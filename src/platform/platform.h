@@ -7,7 +7,9 @@
 #include <string>
 
 #include "platform/audio.h"
+#include "platform/gamepad.h"
 #include "platform/random.h"
+#include "platform/surface.h"
 #include "platform/window.h"
 
 namespace zendor {
@@ -101,6 +103,30 @@ class Platform {
   // Sizes the game window's client area and places it in the middle of the desktop.
   void SizeGameWindow(int width, int height);
 
+  // --- The start-up's own windows ---
+  // The mouse pointer over the program's windows: busy (an hourglass) or the default arrow.
+  void SetBusyPointer(bool busy);
+  bool busyPointer() const { return busyPointer_; }
+  // The splash window: the picture in a small borderless window while the game loads.
+  void ShowSplash(const Surface& picture);
+  void CloseSplash();
+  bool splashShown() const { return splashShown_; }
+  const Surface& splashPicture() const { return splashPicture_; }
+  // The black cover window `Negro`, behind the game window, hiding the desktop around it.
+  void ShowCover();
+  void CloseCover();
+  bool coverShown() const { return coverShown_; }
+
+  // --- The debug readout ---
+  // Shows the game window's small debug label (the frame delay, "Caida") where it covers
+  // nothing of the picture.
+  virtual void ShowReadout(const std::string& /*text*/) {}
+
+  // --- Gamepads ---
+  // What the pads' controls press from now on; the game sets this as its screens change.
+  void SetPadKeys(const PadKeys& keys) { padKeys_ = keys; }
+  const PadKeys& padKeys() const { return padKeys_; }
+
   // --- Files ---
   // The system's temporary folder for this user, ending in '/'; empty (and the reason in
   // `error`) when it cannot be used.
@@ -127,6 +153,7 @@ class Platform {
   virtual void DisplayChanged() {}
   virtual void KeyboardStateChanged() {}
   virtual void CursorChanged() {}
+  virtual void StartUpWindowsChanged() {}
   // The desktop's own size when no resolution is emulated.
   virtual int RealDesktopWidth() const = 0;
   virtual int RealDesktopHeight() const = 0;
@@ -141,6 +168,11 @@ class Platform {
   std::optional<ScreenRect> cursorClip_;
   bool taskSwitchingLocked_ = false;
   DisplayState display_;
+  PadKeys padKeys_;
+  bool busyPointer_ = false;
+  bool splashShown_ = false;
+  Surface splashPicture_;
+  bool coverShown_ = false;
 };
 
 // Thrown to end the program at once (the farewell box was closed, or a run was stopped); the

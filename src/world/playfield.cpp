@@ -233,6 +233,7 @@ void UpdateIslandsAndPits(Ventana& v) {
       PitFallTest(v.hero, v.game, l, i);
     }
   }
+  if (v.hero.PitFall) v.platform.ShowReadout(v.game.Indicador);  // "Caida"
 
   const int islands = Count(l.IslandCount, LevelTables::kListEntries);
   for (int i = 1; i <= islands; ++i) {

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "app/program.h"
+#include "game/ventana.h"
 #include "platform/virtual_keys.h"
 #include "support/game_fixture.h"
 
@@ -97,6 +102,42 @@ TEST(StartUpProcedure, KeyboardIsSavedThenLockKeysCleared) {
   EXPECT_EQ(p.GetKeyboardState()[vk::kNumLock], 0);
   EXPECT_EQ(p.GetKeyboardState()[vk::kA], 0x80);
   EXPECT_LT(p.cursorCount(), 0);  // and the cursor hidden
+}
+
+TEST(StartUpProcedure, BusyPointerAndSplashWhileLoadingThenTheCoverUntilTheFarewell) {
+  // A program folder without its INI file: the message about it comes while loading.
+  ScratchFolder game, temp;
+  const std::filesystem::path shipped = GameFixture::ShippedGameFolder();
+  std::filesystem::copy(shipped / "ART", game.path() / "ART");
+  HeadlessPlatform p;
+  p.SetTempFolder(temp.folder());
+  p.SetScript({{20000, ScriptedKey::Kind::Down, 27}});  // Escape in the menu: quit
+  std::vector<std::string> seen;
+  p.onMessageBox = [&](const ShownMessage& m) {
+    seen.push_back(m.text.substr(0, 4) + (p.busyPointer() ? " busy" : "") +
+                   (p.splashShown() ? " splash" : "") + (p.coverShown() ? " cover" : "") +
+                   (p.window().visible() ? " window" : ""));
+    if (p.splashShown()) {
+      EXPECT_EQ(p.splashPicture().width(), 256);  // the title picture
+      EXPECT_EQ(p.splashPicture().height(), 192);
+    }
+  };
+  struct Loading : testing::RecordingTracer {
+    HeadlessPlatform* p;
+    std::string state;
+    void Screen(std::string_view s) override {
+      if (s == screens::kLoading) {
+        state = std::string(p->busyPointer() ? "busy" : "") + (p->splashShown() ? " splash" : "") +
+                (p->coverShown() ? "cover" : "") + (p->window().visible() ? " window" : "");
+      }
+    }
+  } loading;
+  loading.p = &p;
+  EXPECT_EQ(RunProgram(p, game.folder(), loading), "shutdown");
+  // Loading: busy pointer and splash; playing: the cover behind the window; at the farewell
+  // everything is gone.
+  EXPECT_EQ(seen, (std::vector<std::string>{"Aqu\xC3 busy splash", "Beta"}));
+  EXPECT_EQ(loading.state, "cover window");
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ TEST_F(GameLoopTest, TheFrameDelayKeysNeverGoBelowZeroNorPastSixteenBits) {
   EXPECT_EQ(std::tuple(g.FrameDelay, g.Indicador), std::tuple(0, "0"));
   HandleGameKey(v, vk::kSubtract);
   EXPECT_EQ(std::tuple(g.FrameDelay, g.Indicador), std::tuple(5, "5"));
+  EXPECT_EQ(platform.readout(), "5");  // shown, not only stored
   g.FrameDelay = 32765;
   HandleGameKey(v, vk::kSubtract);
   EXPECT_EQ(g.FrameDelay, 32765);

@@ -58,9 +58,10 @@ wait_until() {
   done
 }
 
-# Starts Xvfb on a display it picks itself (so parallel servers never collide).
+# Starts Xvfb on a display it picks itself (so parallel servers never collide); $1 is the
+# screen size (1024x768 unless given), further arguments go to Xvfb.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" "${@:2}" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   wait_until 60 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=:$(head -n 1 "$work/display")

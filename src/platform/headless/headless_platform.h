@@ -69,6 +69,7 @@ class HeadlessPlatform : public Platform {
   std::size_t eventsDelivered() const { return recording_ ? nextInput_ : next_; }
   std::uint64_t pumps() const { return pumps_; }
   HeadlessSoundDevice* soundDevice() const { return sound_; }
+  const std::string& readout() const { return readout_; }
   HeadlessMusicPlayer* musicPlayer() const { return music_; }
 
   // --- Platform ---
@@ -80,6 +81,7 @@ class HeadlessPlatform : public Platform {
   void WaitForMessage() override;
   void MessageBox(const std::string& text, const std::string& title, int flags) override;
   void Beep() override { ++beeps_; }
+  void ShowReadout(const std::string& text) override { readout_ = text; }
   std::string TempPath(std::string* error) override;
   std::unique_ptr<SoundDevice> CreateSoundDevice() override;
   std::unique_ptr<MusicPlayer> CreateMusicPlayer() override;
@@ -112,6 +114,7 @@ class HeadlessPlatform : public Platform {
   int realWidth_ = 1920, realHeight_ = 1080;
   std::vector<ShownMessage> messages_;
   int beeps_ = 0;
+  std::string readout_;
   HeadlessSoundDevice* sound_ = nullptr;  // owned by the game once created
   HeadlessMusicPlayer* music_ = nullptr;
 };

@@ -8,10 +8,14 @@
 #include <thread>
 
 #include "platform/recording.h"
+#include "platform/screenshot.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_presenter.h"
+#include "platform/sdl/sdl_startup_windows.h"
 #include "platform/sdl/soundfont.h"
+#include "platform/user_folders.h"
 #include "platform/virtual_keys.h"
 
 namespace zendor {
@@ -41,6 +45,7 @@ class SdlPlatform final : public Platform {
   void PumpMessages(MessageHandler& handler) override;
   void WaitForMessage() override;
   bool HasGraphicsDevice() const override { return presenter_ != nullptr; }
+  void ShowReadout(const std::string& text) override;
   void MessageBox(const std::string& text, const std::string& title, int flags) override;
   void Beep() override;
   std::unique_ptr<SoundDevice> CreateSoundDevice() override;
@@ -51,21 +56,28 @@ class SdlPlatform final : public Platform {
   void DisplayChanged() override;
   void KeyboardStateChanged() override;
   void CursorChanged() override;
+  void StartUpWindowsChanged() override;
   int RealDesktopWidth() const override;
   int RealDesktopHeight() const override;
 
  private:
   void Present();
   std::shared_ptr<SdlAudioOutput> AudioOutput();
+  // Keys of the window itself, seen before the game gets them as usual: Alt+Enter and F9.
+  void WindowKey(const SDL_KeyboardEvent& key);
+  void TakeDueScreenshot();
   void Deliver(MessageHandler& handler, std::uint64_t pump, RecordedInput::Kind kind, int key);
   bool recording() const { return recorder_ && recorder_->open(); }
 
   RecordingWriter* recorder_;
   std::uint32_t gameClock_ = 0;
   std::uint64_t pumps_ = 0;
+  bool screenshotDue_ = false;
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   bool events_ = false;
   std::unique_ptr<SdlPresenter> presenter_;
+  std::unique_ptr<SdlGamepads> gamepads_;
+  std::unique_ptr<SdlStartUpWindows> startUpWindows_;
   std::shared_ptr<SdlAudioOutput> audio_;
   bool audioTried_ = false;
 };
@@ -76,6 +88,8 @@ SdlPlatform::SdlPlatform(const std::string& title, RecordingWriter* recorder)
   events_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
   presenter_ = SdlPresenter::Create(title);
   if (presenter_) SDL_StopTextInput();  // keys only: no input-method windows popping up
+  gamepads_ = std::make_unique<SdlGamepads>();
+  if (presenter_) startUpWindows_ = std::make_unique<SdlStartUpWindows>();
   // Start the keyboard table with the lock keys as they stand.
   KeyboardTable table = GetKeyboardState();
   const SDL_Keymod modifiers = SDL_GetModState();
@@ -87,6 +101,8 @@ SdlPlatform::SdlPlatform(const std::string& title, RecordingWriter* recorder)
 
 SdlPlatform::~SdlPlatform() {
   if (recording()) recorder_->End(pumps_, gameClock_);
+  gamepads_.reset();
+  startUpWindows_.reset();
   presenter_.reset();
   audio_.reset();  // the devices keep the stream open as long as they live
   if (events_) SDL_QuitSubSystem(SDL_INIT_EVENTS);
@@ -113,6 +129,7 @@ double SdlPlatform::Timer() {
 void SdlPlatform::Sleep(int ms) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   Present();  // what was drawn before the sleep is on screen during it
+  if (ms > 0) TakeDueScreenshot();
   std::this_thread::sleep_until(until);
   if (ms > 0) gameClock_ += static_cast<std::uint32_t>(ms);
 }
@@ -145,6 +162,7 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
     switch (event.type) {
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
+        if (event.type == SDL_KEYDOWN) WindowKey(event.key);
         const int key = VirtualKeyFromSdl(event.key.keysym.scancode, event.key.keysym.sym);
         if (key == 0) break;
         if (event.type == SDL_KEYUP) {
@@ -159,20 +177,58 @@ void SdlPlatform::PumpMessages(MessageHandler& handler) {
         Deliver(handler, pump, RecordedInput::Kind::Close, 0);
         break;
       case SDL_WINDOWEVENT:
+        if (startUpWindows_ && startUpWindows_->Handle(event, presenter_->sdlWindow())) break;
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
           Deliver(handler, pump, RecordedInput::Kind::Close, 0);
         }
         if (presenter_ && SdlPresenter::NeedsRedraw(event)) presenter_->Invalidate();
         break;
       default:
+        for (const PadKeyChange& change : gamepads_->Handle(event, padKeys())) {
+          Deliver(handler, pump, change.down ? RecordedInput::Kind::Down : RecordedInput::Kind::Up,
+                  change.key);
+        }
         break;
     }
   }
   Present();  // what the handlers drew
 }
 
+// The debug readout goes into the window's title, beside the game's name.
+void SdlPlatform::ShowReadout(const std::string& text) {
+  if (!presenter_) return;
+  const std::string title = text.empty() ? kWindowTitle : std::string(kWindowTitle) + " - " + text;
+  SDL_SetWindowTitle(presenter_->sdlWindow(), title.c_str());
+}
+
+void SdlPlatform::WindowKey(const SDL_KeyboardEvent& key) {
+  if (key.repeat || !presenter_) return;
+  if (key.keysym.scancode == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT)) {
+    presenter_->SwitchLook();
+  } else if (key.keysym.scancode == SDL_SCANCODE_F9) {
+    screenshotDue_ = true;  // once the picture of this moment is drawn
+  }
+}
+
+// A screenshot shows the picture the game drew after the key: it is taken when the game next
+// sleeps or waits, as a headless replay's snapshot of that moment is.
+void SdlPlatform::TakeDueScreenshot() {
+  if (!screenshotDue_) return;
+  screenshotDue_ = false;
+  const Surface seen = presenter_->Capture(window(), display());
+  std::string error;
+  const auto path = SaveScreenshot(PicturesFolder(), std::time(nullptr),
+                                   GamePicture(window().screen()), &seen, &error);
+  if (path) {
+    std::fprintf(stderr, "zendor: screenshot saved as %s\n", path->c_str());
+  } else {
+    std::fprintf(stderr, "zendor: no screenshot: %s\n", error.c_str());
+  }
+}
+
 void SdlPlatform::WaitForMessage() {
   Present();
+  TakeDueScreenshot();
   const auto began = std::chrono::steady_clock::now();
   if (!events_ || SDL_WaitEvent(nullptr) == 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));  // never spin
@@ -265,6 +321,21 @@ void SdlPlatform::CursorChanged() {
   if (!presenter_) return;
   SDL_ShowCursor(cursorCount() >= 0 ? SDL_ENABLE : SDL_DISABLE);
   presenter_->ConfineCursor(cursorClip(), window(), display());
+}
+
+void SdlPlatform::StartUpWindowsChanged() {
+  if (!startUpWindows_) return;
+  startUpWindows_->SetBusyPointer(busyPointer());
+  if (splashShown()) {
+    startUpWindows_->ShowSplash(splashPicture());
+  } else {
+    startUpWindows_->CloseSplash();
+  }
+  if (coverShown()) {
+    startUpWindows_->ShowCover(RealDesktopWidth(), RealDesktopHeight());
+  } else {
+    startUpWindows_->CloseCover();
+  }
 }
 
 int SdlPlatform::RealDesktopWidth() const {

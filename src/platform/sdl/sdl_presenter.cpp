@@ -33,8 +33,10 @@ std::unique_ptr<SdlPresenter> SdlPresenter::Create(const std::string& title) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   std::unique_ptr<SdlPresenter> presenter(new SdlPresenter);
   if (SDL_GetNumVideoDisplays() < 1) return nullptr;  // the destructor gives the video back
-  presenter->window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                        SDL_WINDOWPOS_CENTERED, 256, 192, SDL_WINDOW_HIDDEN);
+  // The player may resize the window: the picture then takes the largest whole zoom that fits.
+  presenter->window_ =
+      SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 256, 192,
+                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!presenter->window_) return nullptr;
   // No vertical sync: a present must never hold up the game's own frame pacing.
   presenter->renderer_ = SDL_CreateRenderer(presenter->window_, -1, SDL_RENDERER_ACCELERATED);
@@ -67,8 +69,12 @@ void SdlPresenter::Present(const Window& window, const DisplayState& display) {
     stale_ = true;
   }
   if (!stale_ && window.screenVersion() == shownVersion_) return;
-  if (!UploadScreen(window.screen())) return;
+  if (!Draw(window, display)) return;
+  SDL_RenderPresent(renderer_);
+}
 
+bool SdlPresenter::Draw(const Window& window, const DisplayState& display) {
+  if (!UploadScreen(window.screen())) return false;
   int outputWidth = 0, outputHeight = 0;
   SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
   const ScreenLayout layout = LayOutScreen(display, window, outputWidth, outputHeight);
@@ -80,13 +86,26 @@ void SdlPresenter::Present(const Window& window, const DisplayState& display) {
   const SDL_FRect picture{layout.picture.x, layout.picture.y, layout.picture.width,
                           layout.picture.height};
   SDL_RenderCopyF(renderer_, texture_, nullptr, &picture);
-  SDL_RenderPresent(renderer_);
   shownVersion_ = window.screenVersion();
   stale_ = false;
+  return true;
+}
+
+Surface SdlPresenter::Capture(const Window& window, const DisplayState& display) {
+  if (!shown_ || !Draw(window, display)) return {};
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(renderer_, &width, &height);
+  Surface seen(width, height);
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  const bool read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, seen.row(0),
+                                         width * static_cast<int>(sizeof(Pixel))) == 0;
+  SDL_RenderPresent(renderer_);
+  return read ? seen : Surface{};
 }
 
 void SdlPresenter::ApplyMode(const Window& window, const DisplayState& display) {
-  const bool full = WantsFullScreen(display);
+  const bool gameFullScreen = WantsFullScreen(display);
+  const bool full = gameFullScreen != switched_;
   if (full != fullScreen_) {
     if (full) {
       // Cover the whole desktop first: without a window manager to honour the full-screen
@@ -103,11 +122,23 @@ void SdlPresenter::ApplyMode(const Window& window, const DisplayState& display) 
     fullScreen_ = full;
     stale_ = true;
   }
-  if (!full && (window.width() != windowWidth_ || window.height() != windowHeight_)) {
-    SDL_SetWindowSize(window_, window.width(), window.height());
+  if (full) return;
+  // A window of the game window's size; a full-screen look in a window shows its whole canvas
+  // (the 320 x 200 screen, the emulated desktop) at the largest whole zoom that fits the desktop.
+  int width = window.width(), height = window.height();
+  if (gameFullScreen) {
+    const int canvasWidth = display.exclusiveMode ? display.modeWidth : display.desktopWidth;
+    const int canvasHeight = display.exclusiveMode ? display.modeHeight : display.desktopHeight;
+    const int zoom = std::max(1, std::min(desktopWidth() * 9 / 10 / std::max(1, canvasWidth),
+                                          desktopHeight() * 9 / 10 / std::max(1, canvasHeight)));
+    width = canvasWidth * zoom;
+    height = canvasHeight * zoom;
+  }
+  if (width != windowWidth_ || height != windowHeight_) {
+    SDL_SetWindowSize(window_, width, height);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    windowWidth_ = window.width();
-    windowHeight_ = window.height();
+    windowWidth_ = width;
+    windowHeight_ = height;
     stale_ = true;
   }
 }

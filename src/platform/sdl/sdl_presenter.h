@@ -28,6 +28,15 @@ class SdlPresenter {
   // The next Present draws even if the game drew nothing new (the window was uncovered, resized
   // or changed its mode).
   void Invalidate() { stale_ = true; }
+  // Alt+Enter: a game shown full screen goes into a window, a game in a window goes full screen.
+  // The game itself knows nothing of it; its picture keeps its whole zoom, centred on black.
+  void SwitchLook() {
+    switched_ = !switched_;
+    stale_ = true;
+  }
+  // Draws the window's screen as Present does and returns what the player sees (the whole real
+  // window, black surround included); empty when there is nothing on screen.
+  Surface Capture(const Window& window, const DisplayState& display);
 
   // Keeps the mouse inside a rectangle of the (emulated) desktop, or lets it go.
   void ConfineCursor(const std::optional<ScreenRect>& rect, const Window& window,
@@ -48,6 +57,8 @@ class SdlPresenter {
  private:
   SdlPresenter() = default;
   void ApplyMode(const Window& window, const DisplayState& display);
+  // Draws the window's screen into the renderer (not yet presented); false when it cannot.
+  bool Draw(const Window& window, const DisplayState& display);
   bool UploadScreen(const Surface& screen);
 
   SDL_Window* window_ = nullptr;
@@ -56,6 +67,7 @@ class SdlPresenter {
   int textureWidth_ = 0, textureHeight_ = 0;
   bool shown_ = false;
   bool fullScreen_ = false;
+  bool switched_ = false;
   int windowWidth_ = 0, windowHeight_ = 0;
   bool stale_ = true;
   unsigned long shownVersion_ = 0;

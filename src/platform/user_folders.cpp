@@ -1,4 +1,4 @@
-#include "app/user_folders.h"
+#include "platform/user_folders.h"
 
 #include <cstdio>
 #include <cstdlib>
