@@ -9,6 +9,8 @@ packages=(
   xvfb xdotool x11-utils
   x11-apps imagemagick python3
   desktop-file-utils appstream dpkg-dev
+  # fuzzing the file readers: clang with libFuzzer and the sanitizers' runtime
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

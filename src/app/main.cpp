@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <exception>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <random>

@@ -132,8 +132,9 @@ TEST(OddFiles, AMapThatIsNoFileGivesAnEmptyLevelAndSaysWhy) {
 
 TEST(OddFiles, ABadMapValueIsQuotedSoThatItCannotReachTheTerminal) {
   ProgramFolder game;
-  std::ifstream fixture(std::string(ZENDOR_SOURCE_DIR) + "/tests/fuzz/corpus/map/escape-sequence.map",
-                        std::ios::binary);
+  std::ifstream fixture(
+      std::string(ZENDOR_SOURCE_DIR) + "/tests/fuzz/corpus/map/escape-sequence.map",
+      std::ios::binary);
   game.Write("zendor.map", std::string(std::istreambuf_iterator<char>(fixture), {}));
   const RunResult run = RunOn(game.folder());
   EXPECT_TRUE(run.ReachedMenu());

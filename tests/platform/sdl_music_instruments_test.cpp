@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "datagen/datagen.h"
-#include "platform/sdl/fluid_music_player.h"
 #include "platform/midi_sequence.h"
+#include "platform/sdl/fluid_music_player.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/sdl/soundfont_excerpt.h"
 #include "platform/sdl/soundfont_reader.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/image_file.h"
-#include "platform/sdl/fluid_music_player.h"
 #include "platform/midi_sequence.h"
+#include "platform/sdl/fluid_music_player.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/wav_file.h"
 
