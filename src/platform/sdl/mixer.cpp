@@ -277,16 +277,7 @@ void Mixer::MixVoice(Slot& slot, float* stereo, int frames) {
   float gainLeft = voice.gainLeft;
   float gainRight = voice.gainRight;
   std::uint64_t position = voice.position;
-  for (int i = 0; i < frames; ++i) {
-    if (position >= length) {
-      if (!voice.looping) {
-        runOut();
-        break;
-      }
-      position %= length;
-    }
-    const auto index = static_cast<std::uint32_t>(position >> 32);
-    const std::uint32_t next = index < last ? index + 1 : (voice.looping ? 0 : last);
+  const auto mix = [&](int i, std::uint32_t index, std::uint32_t next) {
     const float fraction = static_cast<float>(position & 0xFFFFFFFFu) * kFraction;
     const float left = samples[2 * index] + (samples[2 * next] - samples[2 * index]) * fraction;
     const float right =
@@ -296,6 +287,29 @@ void Mixer::MixVoice(Slot& slot, float* stereo, int frames) {
     stereo[2 * i] += left * gainLeft;
     stereo[2 * i + 1] += right * gainRight;
     position += voice.step;
+  };
+  const std::uint64_t lastFrame = std::uint64_t{last} << 32;
+  for (int i = 0; i < frames;) {
+    if (position >= length) {
+      if (!voice.looping) {
+        runOut();
+        break;
+      }
+      position %= length;
+    }
+    if (position >= lastFrame) {  // the last frame: its neighbour is the first, or itself
+      mix(i++, last, voice.looping ? 0 : last);
+      continue;
+    }
+    // Up to the last frame every frame's neighbour is the next one: no checks on the way.
+    const std::uint64_t before = voice.step == 0
+                                     ? std::uint64_t(frames - i)
+                                     : (lastFrame - position + voice.step - 1) / voice.step;
+    const int end = i + static_cast<int>(std::min<std::uint64_t>(before, frames - i));
+    for (; i < end; ++i) {
+      const auto index = static_cast<std::uint32_t>(position >> 32);
+      mix(i, index, index + 1);
+    }
   }
   if (voice.playing) voice.position = position;
   voice.gainLeft = voice.targetLeft;
