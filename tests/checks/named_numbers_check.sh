@@ -40,7 +40,7 @@ for entry in "${patterns[@]}"; do
   what=${entry%%|*}
   regex=${entry#*|}
   # shellcheck disable=SC2086
-  hits=$(grep -HnE -- "$regex" $files | grep -vE 'kPitchBendCentre = 8192|k[A-Za-z]*(Count|Slots) = |kLargestPicture\{|\[8192\]')
+  hits=$(grep -HnE -- "$regex" $files | grep -vE 'k(PitchBendCentre|StickReleased) = 8192|k[A-Za-z]*(Count|Slots) = |kLargestPicture\{|\[8192\]')
   if [ -n "$hits" ]; then
     echo "a bare $what number; use its name:"
     echo "$hits"
