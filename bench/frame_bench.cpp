@@ -11,15 +11,15 @@
 #include <cstring>
 #include <memory>
 
-#include "app/settings.h"
-#include "assets/sound_system.h"
 #include "assets/sprite_catalogue.h"
 #include "assets/sprite_sheets.h"
 #include "bench/blit_replay.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "game/compose.h"
 #include "game/hero.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
 #include "platform/blit.h"
 #include "platform/headless/headless_platform.h"
 #include "world/enemies.h"

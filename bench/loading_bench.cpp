@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/settings.h"
-#include "assets/sound_system.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/midi_sequence.h"
 #include "world/map_loader.h"

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/program.h"
-#include "game/tracer.h"
+#include "common/tracer.h"
 #include "platform/headless/headless_platform.h"
 
 namespace zendor {

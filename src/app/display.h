@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "common/settings.h"
 #include "platform/platform.h"
 
 namespace zendor {

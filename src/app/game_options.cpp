@@ -2,7 +2,7 @@
 
 #include "app/config_files.h"
 #include "app/profile.h"
-#include "app/settings.h"
+#include "common/settings.h"
 #include "platform/user_folders.h"
 
 namespace zendor {

@@ -1,11 +1,11 @@
 #include "app/program.h"
 
-#include "app/settings.h"
 #include "app/startup.h"
-#include "assets/sound_system.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "frontend/screen_flow.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
 #include "platform/platform.h"
 
 namespace zendor {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "game/ventana.h"
+#include "common/ventana.h"
 
 namespace zendor {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "game/enemy_kinds.h"
-#include "game/hero_states.h"
+#include "common/enemy_kinds.h"
+#include "common/hero_states.h"
 
 namespace zendor {
 namespace {

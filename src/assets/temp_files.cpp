@@ -13,7 +13,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/settings.h"
+#include "common/settings.h"
 #include "platform/image_file.h"
 #include "platform/platform.h"
 #include "platform/whole_file.h"

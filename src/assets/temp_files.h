@@ -3,7 +3,7 @@
 #include <string>
 
 #include "assets/temp_registry.h"
-#include "game/ventana.h"
+#include "common/ventana.h"
 
 namespace zendor {
 

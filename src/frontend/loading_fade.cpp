@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/settings.h"
 #include "assets/temp_files.h"
-#include "game/int16.h"
+#include "common/int16.h"
+#include "common/settings.h"
 #include "platform/blit.h"
 #include "platform/image_file.h"
 #include "platform/platform.h"

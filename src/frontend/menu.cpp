@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings.h"
 #include "app/shutdown.h"
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
+#include "common/int16.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
 #include "frontend/text_writer.h"
 #include "game/game_loop.h"
-#include "game/int16.h"
 #include "platform/blit.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"

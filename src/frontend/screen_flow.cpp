@@ -1,10 +1,10 @@
 #include "frontend/screen_flow.h"
 
-#include "app/settings.h"
 #include "app/shutdown.h"
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
 #include "assets/sprite_sheets.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
 #include "frontend/loading_fade.h"
 #include "frontend/menu.h"
 #include "game/game_loop.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/ventana.h"
+#include "common/ventana.h"
 #include "platform/platform.h"
 
 namespace zendor {

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/settings.h"
-#include "game/int16.h"
+#include "common/int16.h"
+#include "common/settings.h"
 #include "platform/blit.h"
 #include "platform/platform.h"
 

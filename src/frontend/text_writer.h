@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/ventana.h"
+#include "common/ventana.h"
 
 namespace zendor {
 

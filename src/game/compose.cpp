@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings.h"
+#include "common/settings.h"
 #include "platform/blit.h"
 #include "platform/platform.h"
 #include "world/playfield.h"

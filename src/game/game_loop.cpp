@@ -2,16 +2,16 @@
 
 #include <string>
 
-#include "app/settings.h"
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
+#include "common/int16.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
 #include "frontend/menu.h"
 #include "frontend/screen_flow.h"
 #include "game/compose.h"
 #include "game/hero.h"
-#include "game/int16.h"
 #include "game/panel.h"
-#include "game/tracer.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
 #include "world/ending.h"

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "app/settings.h"
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
+#include "common/int16.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
 #include "game/game_loop.h"
-#include "game/int16.h"
 #include "platform/platform.h"
 #include "world/jump.h"
 #include "world/shots.h"

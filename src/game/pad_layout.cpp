@@ -1,7 +1,7 @@
 #include "game/pad_layout.h"
 
-#include "app/settings.h"
-#include "game/ventana.h"
+#include "common/settings.h"
+#include "common/ventana.h"
 #include "platform/virtual_keys.h"
 
 namespace zendor {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "common/settings.h"
 #include "frontend/text_writer.h"
 #include "platform/blit.h"
 #include "platform/platform.h"

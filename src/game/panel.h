@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/ventana.h"
+#include "common/ventana.h"
 
 namespace zendor {
 

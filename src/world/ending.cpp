@@ -1,12 +1,12 @@
 #include "world/ending.h"
 
-#include "app/settings.h"
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
 #include "frontend/screen_flow.h"
 #include "frontend/text_writer.h"
 #include "game/game_loop.h"
-#include "game/tracer.h"
 #include "platform/blit.h"
 #include "platform/platform.h"
 

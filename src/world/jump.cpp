@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
 #include "platform/blit.h"
 
 namespace zendor {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/settings.h"
-#include "assets/sound_catalogue.h"
-#include "game/int16.h"
-#include "game/tracer.h"
+#include "common/int16.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/tracer.h"
 #include "platform/blit.h"
 #include "platform/whole_file.h"
 #include "world/map_values.h"

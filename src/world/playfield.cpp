@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/settings.h"
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
 #include "game/hero.h"
 #include "platform/blit.h"
 

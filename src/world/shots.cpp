@@ -4,11 +4,11 @@
 #include <array>
 #include <cmath>
 
-#include "app/settings.h"
-#include "assets/sound_catalogue.h"
-#include "assets/sound_system.h"
+#include "common/int16.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
+#include "common/sound_system.h"
 #include "game/hero.h"
-#include "game/int16.h"
 #include "game/panel.h"
 #include "platform/blit.h"
 #include "world/enemies.h"

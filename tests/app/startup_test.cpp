@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/program.h"
-#include "game/ventana.h"
+#include "common/ventana.h"
 #include "platform/virtual_keys.h"
 #include "support/game_fixture.h"
 

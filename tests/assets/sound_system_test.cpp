@@ -1,4 +1,4 @@
-#include "assets/sound_system.h"
+#include "common/sound_system.h"
 
 #include <gtest/gtest.h>
 

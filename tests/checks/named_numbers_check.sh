@@ -2,9 +2,9 @@
 # Fails when a hero state, an enemy kind, the ground line, a sound-effect or music-theme number,
 # the silent level or the next-bar flag is written as a bare number in the game or its tests
 # instead of by its name. Each is named in one place:
-#   src/game/hero_states.h      hero states (kHero04CrouchRight ...), kGroundLine
-#   src/game/enemy_kinds.h      enemy kinds (kEnemy2Hopper ...)
-#   src/assets/sound_catalogue.h  effects (kEffect31Lava ...), themes (kTheme05Menu ...)
+#   src/common/hero_states.h      hero states (kHero04CrouchRight ...), kGroundLine
+#   src/common/enemy_kinds.h      enemy kinds (kEnemy2Hopper ...)
+#   src/common/sound_catalogue.h  effects (kEffect31Lava ...), themes (kTheme05Menu ...)
 #   src/platform/audio.h        the device's units (kSilent, kAtNextBar)
 # The patterns look where such numbers are used: assigned to or compared with the fields that
 # hold them, passed to the routines that take them, or indexing the sheets they pick.
@@ -15,7 +15,7 @@ cd "$1" || exit 2
 
 # Files that define the names, and tests of the sound slots and the device, which address
 # arbitrary slots and levels by number on purpose.
-excluded='^(src/game/hero_states\.h|src/game/enemy_kinds\.h|src/assets/sound_catalogue\.h|src/platform/audio\.h|tests/assets/sound_system_test\.cpp|tests/platform/)'
+excluded='^(src/common/hero_states\.h|src/common/enemy_kinds\.h|src/common/sound_catalogue\.h|src/platform/audio\.h|tests/assets/sound_system_test\.cpp|tests/platform/)'
 files=$(find src tests -name '*.cpp' -o -name '*.h' | sort | grep -vE "$excluded")
 
 patterns=(

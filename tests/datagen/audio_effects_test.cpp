@@ -11,7 +11,7 @@
 #include <map>
 #include <tuple>
 
-#include "assets/sound_catalogue.h"
+#include "common/sound_catalogue.h"
 #include "datagen/audio/synth/envelope.h"
 #include "datagen/audio/synth/filter.h"
 #include "datagen/audio/synth/oscillator.h"

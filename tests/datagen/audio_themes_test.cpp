@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "assets/sound_catalogue.h"
+#include "common/sound_catalogue.h"
 #include "datagen/audio/midi/accompaniment.h"
 #include "datagen/audio/midi/notation.h"
 #include "datagen/audio/midi/score.h"

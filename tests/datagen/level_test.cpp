@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "assets/sound_catalogue.h"
 #include "assets/sprite_sheets.h"
+#include "common/settings.h"
+#include "common/sound_catalogue.h"
 #include "game/game_loop.h"
 #include "game/hero.h"
 #include "support/game_fixture.h"

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/settings.h"
-#include "assets/sound_system.h"
 #include "assets/sprite_sheets.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "fuzz/fuzz_input.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
 #include "platform/headless/headless_platform.h"
 #include "world/map_loader.h"
 

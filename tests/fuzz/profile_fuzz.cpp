@@ -3,12 +3,12 @@
 #include <cstdint>
 
 #include "app/profile.h"
-#include "app/settings.h"
 #include "app/startup.h"
-#include "assets/sound_system.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "fuzz/fuzz_input.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
 #include "platform/headless/headless_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

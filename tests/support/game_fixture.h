@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "assets/sound_system.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "platform/headless/headless_platform.h"
 
 namespace zendor::testing {

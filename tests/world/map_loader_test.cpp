@@ -11,8 +11,8 @@
 #include <string>
 #include <tuple>
 
-#include "assets/sound_catalogue.h"
 #include "assets/sprite_sheets.h"
+#include "common/sound_catalogue.h"
 #include "platform/blit.h"
 #include "support/game_fixture.h"
 #include "world/test_art.h"

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "app/settings.h"
-#include "assets/sound_system.h"
 #include "assets/sprite_catalogue.h"
 #include "assets/sprite_sheets.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "platform/blit.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/image_file.h"

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/settings.h"
-#include "game/ventana.h"
+#include "common/settings.h"
+#include "common/ventana.h"
 
 namespace zendor::replay {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/tracer.h"
+#include "common/tracer.h"
 
 namespace zendor::replay {
 

@@ -5,13 +5,13 @@
 
 #include "app/config_files.h"
 #include "app/profile_writer.h"
-#include "app/settings.h"
-#include "assets/sound_system.h"
 #include "assets/sprite_catalogue.h"
 #include "assets/sprite_sheets.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "frontend/text_writer.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
 #include "platform/blit.h"
 #include "platform/platform.h"
 

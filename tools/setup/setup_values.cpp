@@ -6,11 +6,11 @@
 #include "app/display.h"
 #include "app/profile.h"
 #include "app/profile_writer.h"
-#include "app/settings.h"
 #include "app/startup.h"
-#include "assets/sound_system.h"
-#include "game/tracer.h"
-#include "game/ventana.h"
+#include "common/settings.h"
+#include "common/sound_system.h"
+#include "common/tracer.h"
+#include "common/ventana.h"
 #include "platform/headless/headless_platform.h"
 
 namespace zendor::setup {

@@ -2,7 +2,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "assets/sound_catalogue.h"
+#include "common/sound_catalogue.h"
 #include "datagen/audio/themes/themes.h"
 #include "datagen/datagen.h"
 

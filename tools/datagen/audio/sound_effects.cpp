@@ -1,5 +1,5 @@
 // The table of the game's sound effects and the finishing every one of them gets.
-#include "assets/sound_catalogue.h"
+#include "common/sound_catalogue.h"
 #include "datagen/audio/effects/effects.h"
 #include "datagen/datagen.h"
 #include "platform/wav_file.h"

@@ -1,8 +1,8 @@
-#include "game/ventana.h"
+#include "common/ventana.h"
 
-#include "app/settings.h"
+#include "common/settings.h"
+#include "common/tracer.h"
 #include "game/pad_layout.h"
-#include "game/tracer.h"
 #include "platform/platform.h"
 
 namespace zendor {

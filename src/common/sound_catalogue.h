@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/enemy_kinds.h"
+#include "common/enemy_kinds.h"
 #include "platform/audio.h"
 
 namespace zendor {

@@ -1,4 +1,4 @@
-#include "assets/sound_system.h"
+#include "common/sound_system.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "assets/temp_files.h"
-#include "game/tracer.h"
+#include "common/tracer.h"
 #include "platform/platform.h"
 
 namespace zendor {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "game/enemy_kinds.h"
-#include "game/hero_states.h"
+#include "common/enemy_kinds.h"
+#include "common/hero_states.h"
 #include "platform/surface.h"
 
 namespace zendor {
@@ -65,7 +65,7 @@ struct LevelTables {
 inline constexpr int kHeroScreenX = 105;
 
 struct Hero {
-  std::int16_t HeroState = 0;  // one of the HeroStateNumber values (game/hero_states.h)
+  std::int16_t HeroState = 0;  // one of the HeroStateNumber values (common/hero_states.h)
   double HeroY = 0;            // top of his picture on the playfield (whole pixels)
   std::int16_t GroundY = 0;    // HeroY at which a fall ends (kGroundLine on the ground)
   std::int16_t HeroWidth = 0;  // width of the current picture
@@ -96,7 +96,7 @@ struct Hero {
 struct Enemy {
   bool Active = false;
   std::int16_t LastScrollX = 0;
-  std::int16_t Kind = 0;  // one of the EnemyKind values (game/enemy_kinds.h)
+  std::int16_t Kind = 0;  // one of the EnemyKind values (common/enemy_kinds.h)
   float Frame = 0;        // 0 <= Frame < 4; the picture shown is Int(Frame)
   std::int16_t RightLimit = 0;
   std::int16_t LeftLimit = 0;
