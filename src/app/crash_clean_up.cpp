@@ -6,7 +6,7 @@
 #include <exception>
 #include <mutex>
 
-#include "assets/temp_registry.h"
+#include "common/temp_registry.h"
 
 namespace zendor {
 namespace {

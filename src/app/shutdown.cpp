@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "app/display.h"
-#include "assets/temp_registry.h"
 #include "common/settings.h"
+#include "common/temp_registry.h"
 #include "platform/platform.h"
 
 namespace zendor {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "assets/temp_registry.h"
+#include "common/temp_registry.h"
 #include "common/ventana.h"
 
 namespace zendor {

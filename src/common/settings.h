@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "assets/temp_registry.h"
+#include "common/temp_registry.h"
 #include "platform/platform.h"
 #include "platform/virtual_keys.h"
 

@@ -1,8 +1,8 @@
 #include "common/ventana.h"
 
+#include "common/pad_layout.h"
 #include "common/settings.h"
 #include "common/tracer.h"
-#include "game/pad_layout.h"
 #include "platform/platform.h"
 
 namespace zendor {

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "app/program.h"
-#include "assets/temp_registry.h"
+#include "common/temp_registry.h"
 #include "support/game_fixture.h"
 
 namespace zendor {

@@ -1,4 +1,4 @@
-#include "assets/temp_registry.h"
+#include "common/temp_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/program.h"
+#include "common/pad_layout.h"
 #include "common/settings.h"
 #include "common/ventana.h"
-#include "game/pad_layout.h"
 #include "platform/sdl/sdl_platform.h"
 #include "replay/json_trace.h"
 #include "support/game_fixture.h"

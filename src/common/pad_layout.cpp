@@ -1,4 +1,4 @@
-#include "game/pad_layout.h"
+#include "common/pad_layout.h"
 
 #include "common/settings.h"
 #include "common/ventana.h"
