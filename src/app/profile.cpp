@@ -16,16 +16,6 @@ std::string Trim(const std::string& s) {
   return s.substr(a, b - a);
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 constexpr std::size_t kBufferChars = 254;  // a 255-character buffer with its NUL
 
 std::string Clip(std::string value) {
@@ -35,6 +25,16 @@ std::string Clip(std::string value) {
 }
 
 }  // namespace
+
+bool SameProfileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
 
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& defaultValue) {
@@ -50,12 +50,13 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       const auto close = line.find(']');
-      inSection = close != std::string::npos && SameName(Trim(line.substr(1, close - 1)), section);
+      inSection =
+          close != std::string::npos && SameProfileName(Trim(line.substr(1, close - 1)), section);
       continue;
     }
     if (!inSection) continue;
     const auto eq = line.find('=');
-    if (eq == std::string::npos || !SameName(Trim(line.substr(0, eq)), key)) continue;
+    if (eq == std::string::npos || !SameProfileName(Trim(line.substr(0, eq)), key)) continue;
     std::string value = Trim(line.substr(eq + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace zendor {
 
@@ -15,6 +16,10 @@ inline constexpr std::size_t kLargestProfileFile = std::size_t{1} << 20;
 // default, and so does anything but a regular file of at most a megabyte.
 std::string ReadProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& defaultValue);
+
+// Whether two section or key names are the same, as the profile rules compare them: letters
+// without regard to case.
+bool SameProfileName(std::string_view a, std::string_view b);
 
 // The leading number of a text, as a decimal literal is read: blanks skipped, an optional sign,
 // digits with an optional fraction and exponent; anything after it ignored; no number reads 0.

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/profile.h"
+
 namespace zendor {
 namespace {
 
@@ -18,16 +20,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
   return s;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
 }
 
 enum class LineKind { Blank, Comment, Section, Key, Other };
@@ -86,8 +78,8 @@ std::optional<std::size_t> ProfileText::FindKey(std::string_view section,
   bool inSection = false;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line line = Classify(lines_[i]);
-    if (line.kind == LineKind::Section) inSection = SameName(line.name, section);
-    if (inSection && line.kind == LineKind::Key && SameName(line.name, key)) return i;
+    if (line.kind == LineKind::Section) inSection = SameProfileName(line.name, section);
+    if (inSection && line.kind == LineKind::Key && SameProfileName(line.name, key)) return i;
   }
   return std::nullopt;
 }
@@ -113,7 +105,7 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
     const Line line = Classify(lines_[i]);
     if (line.kind == LineKind::Section) {
       if (inSection) break;
-      inSection = SameName(line.name, section);
+      inSection = SameProfileName(line.name, section);
     }
     if (inSection && line.kind != LineKind::Blank) insertAt = i + 1;
   }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/decimal.h"
+
 namespace zendor {
 namespace {
 
@@ -20,18 +22,6 @@ const char* KindName(RecordedInput::Kind kind) {
       return "close";
   }
   return "down";
-}
-
-bool Whole(const std::string& text, std::uint64_t limit, std::uint64_t& out) {
-  if (text.empty() || text.size() > 19) return false;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  if (value > limit) return false;
-  out = value;
-  return true;
 }
 
 }  // namespace
@@ -63,19 +53,19 @@ std::optional<Recording> ParseRecording(const std::string& text, std::string* er
     if (w.empty() || w[0][0] == '#') continue;
     std::uint64_t a = 0, b = 0, c = 0;
     const std::string& what = w[0];
-    if (what == "seed" && w.size() == 2 && Whole(w[1], 0xFFFFFF, a)) {
+    if (what == "seed" && w.size() == 2 && ParseWholeNumber(w[1], 0xFFFFFF, a)) {
       r.seed = static_cast<std::uint32_t>(a);
     } else if (what == "display" && w.size() == 2 && (w[1] == "exclusive" || w[1] == "windowed")) {
       r.exclusiveModes = w[1] == "exclusive";
-    } else if (what == "clock" && w.size() == 2 && Whole(w[1], UINT32_MAX, a)) {
+    } else if (what == "clock" && w.size() == 2 && ParseWholeNumber(w[1], UINT32_MAX, a)) {
       r.clockReads.push_back(static_cast<std::uint32_t>(a));
-    } else if (what == "wait" && w.size() == 2 && Whole(w[1], UINT32_MAX, a)) {
+    } else if (what == "wait" && w.size() == 2 && ParseWholeNumber(w[1], UINT32_MAX, a)) {
       r.waits.push_back(static_cast<std::uint32_t>(a));
-    } else if (what == "end" && w.size() == 3 && Whole(w[1], UINT64_MAX / 10, a) &&
-               Whole(w[2], UINT32_MAX, b)) {
+    } else if (what == "end" && w.size() == 3 && ParseWholeNumber(w[1], UINT64_MAX / 10, a) &&
+               ParseWholeNumber(w[2], UINT32_MAX, b)) {
       r.endPump = a;
     } else if (what == "key" && (w.size() == 5 || (w.size() == 4 && w[3] == "close"))) {
-      if (!Whole(w[1], UINT64_MAX / 10, a) || !Whole(w[2], UINT32_MAX, b)) {
+      if (!ParseWholeNumber(w[1], UINT64_MAX / 10, a) || !ParseWholeNumber(w[2], UINT32_MAX, b)) {
         return fail("expected \"key <pump> <ms> down|up|repeat <code>\" or \"... close\"");
       }
       RecordedInput input;
@@ -93,7 +83,8 @@ std::optional<Recording> ParseRecording(const std::string& text, std::string* er
         return fail("\"" + w[3] + "\" is not down, up, repeat or close");
       }
       if (input.kind != RecordedInput::Kind::Close) {
-        if (!Whole(w[4], 255, c)) return fail("\"" + w[4] + "\" is not a key code 0..255");
+        if (!ParseWholeNumber(w[4], 255, c))
+          return fail("\"" + w[4] + "\" is not a key code 0..255");
         input.virtualKey = static_cast<int>(c);
       }
       if (input.time < lastTime) {

@@ -2,22 +2,10 @@
 
 #include <cctype>
 
+#include "platform/decimal.h"
+
 namespace zendor::replay {
-namespace {
-
-bool ParseWhole(const std::string& text, std::uint64_t limit, std::uint64_t& out) {
-  if (text.empty() || text.size() > 19) return false;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  if (value > limit) return false;
-  out = value;
-  return true;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<Options> ParseOptions(int argc, char** argv, const std::string& defaultFolder,
                                     std::string* error) {
@@ -45,17 +33,17 @@ std::optional<Options> ParseOptions(int argc, char** argv, const std::string& de
       } else if (arg == "--trace-fields") {
         o.traceFields = *v;
       } else if (arg == "--seed") {
-        if (!ParseWhole(*v, UINT64_MAX / 10, number))
+        if (!ParseWholeNumber(*v, UINT64_MAX / 10, number))
           return fail("--seed needs a whole number, not \"" + *v + "\"");
         o.seed = number;
       } else if (arg == "--until") {
-        if (!ParseWhole(*v, UINT32_MAX, number))
+        if (!ParseWholeNumber(*v, UINT32_MAX, number))
           return fail("--until needs milliseconds, not \"" + *v + "\"");
         o.until = static_cast<std::uint32_t>(number);
       } else {
         const auto colon = v->find(':');
         if (colon == std::string::npos || colon + 1 >= v->size() ||
-            !ParseWhole(v->substr(0, colon), UINT32_MAX, number)) {
+            !ParseWholeNumber(v->substr(0, colon), UINT32_MAX, number)) {
           return fail("--snapshot needs MS:FILE, not \"" + *v + "\"");
         }
         o.snapshots.push_back({static_cast<std::uint32_t>(number), v->substr(colon + 1)});

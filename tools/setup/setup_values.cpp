@@ -16,16 +16,6 @@
 namespace zendor::setup {
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 // The largest screen side the set-up accepts.
 constexpr int kLargestSide = 16384;
 
@@ -91,7 +81,7 @@ std::optional<Assignment> ParseAssignment(std::string_view text, std::string* er
   const std::string_view name = text.substr(dot + 1, eq - dot - 1);
   const std::string_view value = text.substr(eq + 1);
   for (const ConfigKey& key : ManagedConfigKeys()) {
-    if (!SameName(section, key.section) || !SameName(name, key.key)) continue;
+    if (!SameProfileName(section, key.section) || !SameProfileName(name, key.key)) continue;
     if (!CheckValue(key, value, error)) return std::nullopt;
     return Assignment{key, std::string(value)};
   }
@@ -129,7 +119,7 @@ bool WriteAssignments(const std::string& folder, const std::vector<Assignment>& 
 std::string ValueOf(const std::vector<EffectiveValue>& values, std::string_view section,
                     std::string_view key) {
   for (const EffectiveValue& v : values) {
-    if (SameName(v.key.section, section) && SameName(v.key.key, key)) return v.value;
+    if (SameProfileName(v.key.section, section) && SameProfileName(v.key.key, key)) return v.value;
   }
   return {};
 }
