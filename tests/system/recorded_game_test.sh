@@ -9,29 +9,17 @@ REPLAY=${2:-}
 [ -x "$REPLAY" ] || skip "no zendor-replay"
 
 # A window rather than full screen: Xvfb has no window manager to make one fill the screen.
-cp -r "$GAME_DIR" "$work/game"
-GAME_DIR=$work/game
-sed -i 's/^DDraw=.*/DDraw=0/' "$GAME_DIR/Zendor Vostrik.INI"
+windowed_copy
 
-# Waits up to $2 seconds until the real game's trace has at least ${3:-1} lines matching $1.
-wait_for_trace() {
-  for _ in $(seq $(($2 * 10))); do
-    [ "$(grep -cE "$1" "$work/real.jsonl" 2>/dev/null || true)" -ge "${3:-1}" ] && return 0
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $1"
-    sleep 0.1
-  done
-  fail "no trace line $1 after $2 s"
-}
-count() { grep -cE "$1" "$work/real.jsonl" 2>/dev/null || true; }
 hold() {  # holds key $1 until the trace shows one more line matching $2
   local seen
-  seen=$(count "$2")
+  seen=$(trace_lines "$2")
   xdotool windowfocus "$window" 2>/dev/null || true
   xdotool keydown "$1"
   wait_for_trace "$2" 30 $((seen + 1))
   xdotool keyup "$1"
 }
-standing() { wait_for_trace '"HeroState":3,' 30 $(($(count '"HeroState":3,') + 1)); }
+standing() { wait_for_trace '"HeroState":3,' 30 $(($(trace_lines '"HeroState":3,') + 1)); }
 
 start_xvfb
 start_game --record "$work/game.zrec" --trace "$work/real.jsonl"

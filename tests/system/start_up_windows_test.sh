@@ -8,9 +8,7 @@ GAME_DIR=$1
 . "$(dirname "$0")/xvfb_session.sh"
 for tool in convert xwd; do command -v "$tool" >/dev/null || skip "no $tool"; done
 
-cp -r "$GAME_DIR" "$work/game"
-GAME_DIR=$work/game
-sed -i 's/^DDraw=.*/DDraw=0/' "$GAME_DIR/Zendor Vostrik.INI"
+windowed_copy
 
 # The id of the mapped (viewable) window titled exactly $1, if any.
 viewable() {

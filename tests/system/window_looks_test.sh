@@ -11,20 +11,10 @@ REPLAY=${2:-}
 [ -x "$REPLAY" ] || skip "no zendor-replay"
 for tool in convert compare xwd; do command -v "$tool" >/dev/null || skip "no $tool"; done
 
-cp -r "$GAME_DIR" "$work/game"
-GAME_DIR=$work/game
-sed -i 's/^DDraw=.*/DDraw=0/' "$GAME_DIR/Zendor Vostrik.INI"
+windowed_copy
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config  # screenshots land in this home
 mkdir -p "$HOME"
 
-wait_for_trace() {  # $1 regex, $2 seconds, $3 how many lines (1)
-  for _ in $(seq $(($2 * 10))); do
-    [ "$(grep -cE "$1" "$work/real.jsonl" 2>/dev/null || true)" -ge "${3:-1}" ] && return 0
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $1"
-    sleep 0.1
-  done
-  fail "no trace line $1 after $2 s"
-}
 size_of() { xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
 wait_for_size() {
   for _ in $(seq 100); do [ "$(size_of)" = "$1" ] && return 0; sleep 0.1; done

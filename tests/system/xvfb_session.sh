@@ -75,6 +75,15 @@ windowed_copy() {
   sed -i 's/^DDraw=.*/DDraw=0/' "$GAME_DIR/Zendor Vostrik.INI"
 }
 
+# Waits up to $2 seconds until the real game's trace ($work/real.jsonl, written with --trace) has
+# at least ${3:-1} lines matching the regular expression $1; fails if the game ends first.
+trace_lines() { grep -cE "$1" "$work/real.jsonl" 2>/dev/null || true; }
+trace_has() {
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $1"
+  [ "$(trace_lines "$1")" -ge "$2" ]
+}
+wait_for_trace() { wait_until "$2" trace_has "$1" "${3:-1}" || fail "no trace line $1 after $2 s"; }
+
 # Starts the game from $GAME_DIR in the background with its own temporary folder, no sound card
 # unless SDL_AUDIODRIVER names one, Ctrl+C back (a shell's background commands ignore it), and no
 # leak checker: it trips over the system's graphics and sound libraries at exit. Its arguments
