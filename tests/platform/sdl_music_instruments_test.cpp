@@ -2,6 +2,7 @@
 // it before a theme starts, and it sounds exactly as the whole SoundFont would.
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,7 @@
 #include "datagen/datagen.h"
 #include "platform/midi_sequence.h"
 #include "platform/sdl/fluid_music_player.h"
+#include "platform/sdl/mapped_soundfont.h"
 #include "platform/sdl/soundfont.h"
 #include "platform/sdl/soundfont_excerpt.h"
 #include "platform/sdl/soundfont_reader.h"
@@ -44,6 +46,13 @@ double Listen(FluidMusicPlayer& player, double seconds) {
     for (int i = 0; i < 2 * n; ++i) sum += block[i] * block[i];
   }
   return std::sqrt(sum / (2.0 * frames));
+}
+
+// How often this thread has waited for the disk to bring a page in.
+long DiskWaitsOfThisThread() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return usage.ru_majflt;
 }
 
 struct ShippedTheme {
@@ -83,12 +92,18 @@ TEST(ThemeInstruments, EveryProgramTheShippedThemesSelectIsPinnedBeforePlayAndPl
           << selected.program << " not pinned";
     }
   }
-  // Only a small part of the SoundFont was read: the themes' instruments, not the whole file.
-  EXPECT_GT(loaded.bytes, beforeLoading.bytes);
-  EXPECT_LT(loaded.bytes - beforeLoading.bytes, std::filesystem::file_size(soundFont) / 5);
+  // Only a small part of the SoundFont is held: the themes' samples, viewed in the file, every
+  // one of them in memory before a theme plays. None of it went through a read into the
+  // program's own memory.
+  const MappedSampleMemory held = player.MappedSamples();
+  EXPECT_GT(held.bytes, 0u);
+  EXPECT_LT(held.bytes, std::filesystem::file_size(soundFont) / 5);
+  EXPECT_EQ(held.resident, held.bytes);
+  EXPECT_EQ(loaded.bytes, beforeLoading.bytes);
 
   // Each theme played through to its end, then once more from a bar line of the one before:
-  // every one is heard, and nothing more is opened or read.
+  // every one is heard, nothing more is opened or read, and not one page comes from the disk.
+  const long diskWaitsBefore = DiskWaitsOfThisThread();
   for (std::size_t i = 0; i < themes.size(); ++i) {
     SCOPED_TRACE("theme " + std::to_string(themes[i].number));
     const auto instance = player.Play(segments[i], i % 2 ? MusicPlayer::kAtNextBar : 0);
@@ -96,9 +111,52 @@ TEST(ThemeInstruments, EveryProgramTheShippedThemesSelectIsPinnedBeforePlayAndPl
     EXPECT_GT(Listen(player, seconds + 0.1), 100.0);
     EXPECT_NE(player.CurrentInstance(), instance);  // played once, and over
   }
+  EXPECT_EQ(DiskWaitsOfThisThread(), diskWaitsBefore);
+  EXPECT_EQ(player.MappedSamples().resident, held.bytes);
   const SoundFontReads played = SoundFontReadsSoFar();
   EXPECT_EQ(played.opens, loaded.opens);
   EXPECT_EQ(played.bytes, loaded.bytes);
+}
+
+// Every shipped theme, start to end and its last notes ringing out, from samples viewed in the
+// mapped file and from samples FluidSynth copied into memory: the same to the last bit.
+TEST(ThemeInstruments, EveryThemeSoundsToTheBitTheSameFromTheMappedFileAsFromCopiedSamples) {
+  const auto soundFont = SoundFontOrSkip();
+  if (soundFont.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed";
+  const auto themes = ShippedThemes();
+  FluidMusicPlayer mapped(soundFont, kRate, FluidMusicPlayer::Samples::kMappedFromFile);
+  FluidMusicPlayer copied(soundFont, kRate, FluidMusicPlayer::Samples::kCopied);
+  std::vector<MusicPlayer::Segment> segments;
+  for (const auto& theme : themes) {
+    segments.push_back(mapped.Add(theme.sequence));
+    copied.Add(theme.sequence);
+  }
+  ASSERT_TRUE(mapped.WaitUntilReady());
+  ASSERT_TRUE(copied.WaitUntilReady());
+  ASSERT_GT(mapped.MappedSamples().bytes, 0u);
+  EXPECT_EQ(copied.MappedSamples().bytes, 0u);
+
+  std::vector<float> fromMap(2 * kBlock), fromCopy(2 * kBlock);
+  for (std::size_t i = 0; i < themes.size(); ++i) {
+    SCOPED_TRACE("theme " + std::to_string(themes[i].number));
+    mapped.Play(segments[i], 0);
+    copied.Play(segments[i], 0);
+    const std::uint64_t frames = themes[i].sequence.lengthFrames + kRate;
+    std::uint64_t differing = 0, firstDifference = 0;
+    double loudness = 0;
+    for (std::uint64_t done = 0; done < frames; done += kBlock) {
+      std::fill(fromMap.begin(), fromMap.end(), 0.0f);
+      std::fill(fromCopy.begin(), fromCopy.end(), 0.0f);
+      mapped.MixInto(fromMap.data(), kBlock);
+      copied.MixInto(fromCopy.data(), kBlock);
+      for (std::size_t k = 0; k < fromMap.size(); ++k) {
+        loudness = std::max(loudness, static_cast<double>(std::fabs(fromCopy[k])));
+        if (fromMap[k] != fromCopy[k] && differing++ == 0) firstDifference = 2 * done + k;
+      }
+    }
+    EXPECT_GT(loudness, 1000.0);
+    EXPECT_EQ(differing, 0u) << "first at stereo sample " << firstDifference;
+  }
 }
 
 TEST(ThemeInstruments, BankSelectsTakeEffectAtTheNextProgramAndNotOnThePercussionChannel) {

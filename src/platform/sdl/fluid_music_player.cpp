@@ -33,8 +33,9 @@ void QuietenFluidSynth() {
 
 }  // namespace
 
-FluidMusicPlayer::FluidMusicPlayer(std::optional<std::filesystem::path> soundFont, int outputRate)
-    : outputRate_(outputRate), soundFont_(std::move(soundFont)) {}
+FluidMusicPlayer::FluidMusicPlayer(std::optional<std::filesystem::path> soundFont, int outputRate,
+                                   Samples samples)
+    : outputRate_(outputRate), samples_(samples), soundFont_(std::move(soundFont)) {}
 
 FluidMusicPlayer::~FluidMusicPlayer() {
   if (loader_.joinable()) loader_.join();
@@ -71,14 +72,28 @@ void FluidMusicPlayer::LoadInstruments(std::filesystem::path path, InstrumentNot
   // side by side, the themes differ by under 0.2 dB in every band (docs/performance.md).
   fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
   fluid_synth_add_sfloader(synth_, NewReadingSoundFontLoader(settings_));
-  // The themes' part of the SoundFont; a file that cannot be cut (or whose excerpt FluidSynth
-  // refuses) is read whole, as it stands.
+  // The themes' part of the SoundFont, its samples viewed in the file; an excerpt the mapping
+  // does not take is read into memory by FluidSynth, and a file that cannot be cut (or whose
+  // excerpt FluidSynth refuses) is read whole, as it stands.
+  int font = FLUID_FAILED;
   std::string name = path.string();
   if (auto excerpt = CutSoundFont(path, uses, nullptr)) {
-    excerpt_ = std::make_unique<RegisteredExcerpt>(std::move(*excerpt));
-    name = excerpt_->name();
+    if (samples_ == Samples::kMappedFromFile) {
+      if (_fluid_sfont_t* mapped = NewMappedSoundFont(*excerpt, nullptr)) {
+        font = fluid_synth_add_sfont(synth_, mapped);
+        if (font != FLUID_FAILED) {
+          mapped_ = mapped;
+        } else {
+          DeleteMappedSoundFont(mapped);
+        }
+      }
+    }
+    if (!mapped_) {
+      excerpt_ = std::make_unique<RegisteredExcerpt>(std::move(*excerpt));
+      name = excerpt_->name();
+    }
   }
-  int font = fluid_synth_sfload(synth_, name.c_str(), 0);
+  if (!mapped_) font = fluid_synth_sfload(synth_, name.c_str(), 0);
   if (font == FLUID_FAILED && excerpt_) font = fluid_synth_sfload(synth_, path.c_str(), 0);
   if (font == FLUID_FAILED) {
     ReportSilentMusic("the SoundFont " + path.string() + " could not be loaded");
@@ -103,6 +118,10 @@ void FluidMusicPlayer::PinInstruments(int fontId, const InstrumentNotes& uses) {
       break;
     }
   }
+}
+
+MappedSampleMemory FluidMusicPlayer::MappedSamples() const {
+  return ready_.load(std::memory_order_acquire) ? SampleMemoryOf(mapped_) : MappedSampleMemory{};
 }
 
 bool FluidMusicPlayer::WaitUntilReady() {

@@ -11,11 +11,13 @@
 
 #include "platform/audio.h"
 #include "platform/midi_sequence.h"
+#include "platform/sdl/mapped_soundfont.h"
 #include "platform/sdl/mixer.h"
 #include "platform/sdl/soundfont_reader.h"
 #include "platform/sdl/theme_instruments.h"
 
 struct _fluid_hashtable_t;
+struct _fluid_sfont_t;
 struct _fluid_synth_t;
 
 namespace zendor {
@@ -32,9 +34,15 @@ namespace zendor {
 // that one block instead of waiting.
 class FluidMusicPlayer : public MusicPlayer, public AudioSource {
  public:
+  // Where the samples the themes play are kept: viewed in the SoundFont file mapped into memory
+  // (the program's own memory holds none of them), or copied into memory by FluidSynth's own
+  // loader, which is also what a SoundFont the mapping cannot take falls back to.
+  enum class Samples { kMappedFromFile, kCopied };
+
   // Without a SoundFont (nullopt, or a file FluidSynth cannot load) the player keeps its themes
   // and instances but sounds nothing.
-  explicit FluidMusicPlayer(std::optional<std::filesystem::path> soundFont, int outputRate = 44100);
+  explicit FluidMusicPlayer(std::optional<std::filesystem::path> soundFont, int outputRate = 44100,
+                            Samples samples = Samples::kMappedFromFile);
   ~FluidMusicPlayer() override;
 
   // --- Game thread ---
@@ -56,6 +64,9 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   bool WaitUntilReady();
   // The SoundFont's instruments held in memory for the themes, once ready.
   const std::vector<Instrument>& PinnedInstruments() const { return pinned_; }
+  // The sample data viewed in the mapped SoundFont, once ready; zeros when the samples were
+  // copied.
+  MappedSampleMemory MappedSamples() const;
   // The instance heard right now, -1 when none (a theme waiting for its bar is not heard yet).
   Instance CurrentInstance();
 
@@ -84,6 +95,7 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   void Render(float* stereo, int frames, float& gain, float gainStep);
 
   const int outputRate_;
+  const Samples samples_;
   std::vector<std::unique_ptr<Theme>> themes_;  // game thread; freed only with the player
   Instance nextInstance_ = 1;
   std::atomic<int> masterVolume_{0};
@@ -93,6 +105,7 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   bool loaderStarted_ = false;
   std::atomic<bool> ready_{false};
   std::unique_ptr<RegisteredExcerpt> excerpt_;
+  _fluid_sfont_t* mapped_ = nullptr;  // owned by the synthesizer
   std::vector<Instrument> pinned_;
   _fluid_hashtable_t* settings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
