@@ -38,6 +38,7 @@ class Surface {
 
   Pixel* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * stride_; }
   const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * stride_; }
+  int stride() const { return stride_; }
   Pixel at(int x, int y) const { return row(y)[x]; }
   void set(int x, int y, Pixel p) { row(y)[x] = p; }
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }

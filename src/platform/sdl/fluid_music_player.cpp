@@ -101,7 +101,9 @@ void FluidMusicPlayer::LoadInstruments(std::filesystem::path path, InstrumentNot
   }
   PinInstruments(font, uses);
 #ifdef __GLIBC__
-  malloc_trim(0);  // the SoundFont's tables, read and dropped, go back to the system
+  // FluidSynth's own loader leaves the tables it read and dropped in this thread's heap; they go
+  // back to the system. (The mapped SoundFont leaves next to nothing behind.)
+  if (!mapped_) malloc_trim(0);
 #endif
   ready_.store(true, std::memory_order_release);
 }

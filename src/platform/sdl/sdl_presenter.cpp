@@ -26,6 +26,10 @@ std::unique_ptr<SdlPresenter> SdlPresenter::Create(const std::string& title) {
   // close request like any other, not an immediate end of the program.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // Windows painted through their own surface (the splash and the black cover behind the game)
+  // take the window system's plain image, not a graphics context each, which would cost the
+  // program tens of megabytes for two pictures it paints once; the environment still decides.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // The desktop ties the game's and the set-up's windows to the game's menu entry (and its icon)
   // by their window class, which is the entry's name; a class the player chose stays.
   setenv("SDL_VIDEO_X11_WMCLASS", ZENDOR_DESKTOP_ID, 0);

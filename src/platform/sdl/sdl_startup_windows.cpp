@@ -8,25 +8,22 @@ constexpr const char* kCoverTitle = "Negro";
 // A splash shorter than this would only flicker: loading that ends sooner waits for it.
 constexpr Uint64 kShortestSplashMs = 800;
 
-// Fills a window with a picture (or black) through a short-lived renderer.
+// Fills a window with a picture, stretched to it, or with black, through the window's own
+// surface.
 void Paint(SDL_Window* window, const Surface* picture) {
-  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer) return;
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  if (!target) return;
+  SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
   if (picture && !picture->empty()) {
-    SDL_Texture* texture =
-        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC,
-                          picture->width(), picture->height());
-    if (texture) {
-      SDL_UpdateTexture(texture, nullptr, picture->row(0),
-                        picture->width() * static_cast<int>(sizeof(Pixel)));
-      SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-      SDL_DestroyTexture(texture);
+    SDL_Surface* view = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<Pixel*>(picture->row(0)), picture->width(), picture->height(), 32,
+        picture->stride() * static_cast<int>(sizeof(Pixel)), SDL_PIXELFORMAT_RGB888);
+    if (view) {
+      SDL_BlitScaled(view, nullptr, target, nullptr);
+      SDL_FreeSurface(view);
     }
   }
-  SDL_RenderPresent(renderer);
-  SDL_DestroyRenderer(renderer);
+  SDL_UpdateWindowSurface(window);
 }
 
 void Close(SDL_Window*& window) {
