@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/sdl/soundfont_tables.h"
+
 namespace zendor {
 namespace {
 
@@ -54,58 +56,26 @@ bool InstrumentOnlyGenerator(int oper) {
   }
 }
 
-struct Failure {
-  std::string why;
-};
+using Failure = SoundFontFailure;
+using Table = SoundFontTable;
 
-std::uint32_t Le(const std::uint8_t* p, int bytes) {
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
-}
-
-// One table of the preset data: fixed-size records.
-struct Table {
-  const std::uint8_t* bytes = nullptr;
-  std::size_t count = 0;
-  std::size_t recordSize = 0;
-  const std::uint8_t* at(std::size_t i) const {
-    if (i >= count) throw Failure{"a preset table index is out of range"};
-    return bytes + i * recordSize;
-  }
-  std::uint32_t field(std::size_t i, int offset, int size) const {
-    return Le(at(i) + offset, size);
-  }
-};
-
-struct Hydra {
-  Table phdr, pbag, pmod, pgen, inst, ibag, imod, igen, shdr;
-};
-
-Hydra ReadHydra(const std::vector<std::uint8_t>& tail) {
+SoundFontTables ReadTables(const std::vector<std::uint8_t>& tail) {
   if (tail.size() < 12 || std::memcmp(tail.data() + 8, "pdta", 4) != 0) {
     throw Failure{"the excerpt has no preset tables"};
   }
-  Hydra h;
-  const std::pair<const char*, std::pair<Table*, std::size_t>> layout[] = {
-      {"phdr", {&h.phdr, 38}}, {"pbag", {&h.pbag, 4}},  {"pmod", {&h.pmod, 10}},
-      {"pgen", {&h.pgen, 4}},  {"inst", {&h.inst, 22}}, {"ibag", {&h.ibag, 4}},
-      {"imod", {&h.imod, 10}}, {"igen", {&h.igen, 4}},  {"shdr", {&h.shdr, 46}}};
+  SoundFontTables tables;
   std::size_t at = 12;
   while (at + 8 <= tail.size()) {
-    const std::uint32_t size = Le(&tail[at + 4], 4);
+    const std::uint32_t size = LittleEndian(&tail[at + 4], 4);
     if (at + 8 + size > tail.size()) throw Failure{"a preset table runs past the excerpt"};
-    for (const auto& [id, table] : layout) {
-      if (std::memcmp(&tail[at], id, 4) == 0 && size % table.second == 0) {
-        *table.first = {&tail[at + 8], size / table.second, table.second};
-      }
-    }
+    tables.Keep(
+        std::string(reinterpret_cast<const char*>(&tail[at]), 4),
+        std::vector<std::uint8_t>(tail.begin() + static_cast<std::ptrdiff_t>(at) + 8,
+                                  tail.begin() + static_cast<std::ptrdiff_t>(at + 8 + size)));
     at += 8 + size + (size & 1);
   }
-  for (const auto& [id, table] : layout) {
-    if (table.first->count == 0) throw Failure{std::string("preset table ") + id + " is missing"};
-  }
-  return h;
+  tables.CheckComplete();
+  return tables;
 }
 
 // --- Zones as FluidSynth keeps them ----------------------------------------------------------
@@ -268,7 +238,7 @@ ZoneList ReadZones(const Table& headers, int bagField, std::size_t item, const T
         }
       } else if (oper == targetGen) {
         level = 3;
-        zone.target = static_cast<int>(Le(amount, 2));
+        zone.target = static_cast<int>(LittleEndian(amount, 2));
         break;
       } else {
         level = 2;
@@ -276,7 +246,7 @@ ZoneList ReadZones(const Table& headers, int bagField, std::size_t item, const T
             oper == GEN_SAMPLEID || (presetLevel && InstrumentOnlyGenerator(oper))) {
           continue;
         }
-        const auto stored = static_cast<float>(static_cast<std::int16_t>(Le(amount, 2)));
+        const auto stored = static_cast<float>(static_cast<std::int16_t>(LittleEndian(amount, 2)));
         zone.value[static_cast<std::size_t>(oper)] =
             oper == GEN_ATTENUATION ? stored * kAttenuationScale : stored;
         zone.set[static_cast<std::size_t>(oper)] = true;
@@ -348,8 +318,8 @@ class Font {
   const std::uint8_t* FileBytesOf(const SoundFontExcerpt& excerpt, std::uint64_t offset,
                                   std::uint64_t length) const;
   void ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr);
-  const Instrument& InstrumentAt(const Hydra& h, int index);
-  void ReadPresets(const Hydra& h);
+  const Instrument& InstrumentAt(const SoundFontTables& h, int index);
+  void ReadPresets(const SoundFontTables& h);
   void BringIn();
 
   std::string name_;
@@ -429,7 +399,7 @@ int NoteOn(fluid_preset_t* handle, fluid_synth_t* synth, int chan, int key, int 
 
 Font::Font(const SoundFontExcerpt& excerpt, fluid_sfont_t* handle)
     : name_("mapped:" + excerpt.file.string()), handle_(handle), file_(excerpt.file) {
-  const Hydra h = ReadHydra(excerpt.tail);
+  const SoundFontTables h = ReadTables(excerpt.tail);
   ReadSamples(excerpt, h.shdr);
   ReadPresets(h);
   BringIn();
@@ -458,7 +428,7 @@ const std::uint8_t* Font::FileBytesOf(const SoundFontExcerpt& excerpt, std::uint
 // looping voice falls below hearing worked out once.
 void Font::ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr) {
   const std::uint64_t words = excerpt.sampleBytes() / 2;
-  for (std::size_t i = 0; i + 1 < shdr.count; ++i) {
+  for (std::size_t i = 0; i + 1 < shdr.count(); ++i) {
     const std::uint32_t start = shdr.field(i, 20, 4), end = shdr.field(i, 24, 4);
     const std::uint32_t type = shdr.field(i, 44, 2);
     // FluidSynth disables a ROM sample, one of an unknown kind, one that runs past the data
@@ -499,11 +469,11 @@ void Font::ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr) {
   }
 }
 
-const Instrument& Font::InstrumentAt(const Hydra& h, int index) {
-  if (index < 0 || static_cast<std::size_t>(index) + 1 >= h.inst.count) {
+const Instrument& Font::InstrumentAt(const SoundFontTables& h, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) + 1 >= h.inst.count()) {
     throw Failure{"a preset names an instrument that is not there"};
   }
-  if (instruments_.size() < h.inst.count) instruments_.resize(h.inst.count);
+  if (instruments_.size() < h.inst.count()) instruments_.resize(h.inst.count());
   auto& instrument = instruments_[static_cast<std::size_t>(index)];
   if (!instrument) {
     ZoneList list = ReadZones(h.inst, 20, static_cast<std::size_t>(index), h.ibag, h.igen, h.imod,
@@ -526,8 +496,8 @@ const Instrument& Font::InstrumentAt(const Hydra& h, int index) {
   return *instrument;
 }
 
-void Font::ReadPresets(const Hydra& h) {
-  for (std::size_t p = 0; p + 1 < h.phdr.count; ++p) {
+void Font::ReadPresets(const SoundFontTables& h) {
+  for (std::size_t p = 0; p + 1 < h.phdr.count(); ++p) {
     auto preset = std::make_unique<Preset>();
     const auto* name = reinterpret_cast<const char*>(h.phdr.at(p));
     preset->name = std::string(name, strnlen(name, 20));

@@ -1,5 +1,7 @@
 #include "platform/sdl/soundfont_excerpt.h"
 
+#include "platform/sdl/soundfont_tables.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -16,22 +18,12 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-struct Failure {
-  std::string why;
-};
-
-std::uint32_t Le(const std::uint8_t* p, int bytes) {
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
-}
-
 std::vector<std::uint8_t> ReadAt(std::FILE* f, std::uint64_t offset, std::uint64_t count) {
   std::vector<std::uint8_t> bytes(count);
   if (fseeko(f, static_cast<off_t>(offset), SEEK_SET) != 0 ||
       std::fread(bytes.data(), 1, count, f) != count) {
-    throw Failure{"cannot read " + std::to_string(count) + " bytes at byte " +
-                  std::to_string(offset)};
+    throw SoundFontFailure{"cannot read " + std::to_string(count) + " bytes at byte " +
+                           std::to_string(offset)};
   }
   return bytes;
 }
@@ -47,28 +39,15 @@ std::vector<Chunk> ChunksIn(std::FILE* f, std::uint64_t from, std::uint64_t to) 
   std::vector<Chunk> chunks;
   while (from + 8 <= to) {
     const auto header = ReadAt(f, from, 8);
-    Chunk c{std::string(header.begin(), header.begin() + 4), from + 8, Le(&header[4], 4)};
-    if (c.body + c.size > to) throw Failure{"chunk " + c.id + " runs past its container"};
+    Chunk c{std::string(header.begin(), header.begin() + 4), from + 8, LittleEndian(&header[4], 4)};
+    if (c.body + c.size > to) throw SoundFontFailure{"chunk " + c.id + " runs past its container"};
     chunks.push_back(c);
     from = c.body + c.size + (c.size & 1);
   }
   return chunks;
 }
 
-// One table of the preset data: fixed-size records, the last one a terminator.
-struct Table {
-  std::vector<std::uint8_t> bytes;
-  std::size_t recordSize = 0;
-  std::size_t count() const { return bytes.size() / recordSize; }
-  const std::uint8_t* at(std::size_t i) const { return bytes.data() + i * recordSize; }
-  std::uint32_t field(std::size_t i, int offset, int size) const {
-    return Le(at(i) + offset, size);
-  }
-};
-
-struct Hydra {
-  Table phdr, pbag, pmod, pgen, inst, ibag, imod, igen, shdr;
-};
+using Table = SoundFontTable;
 
 constexpr int kKeyRange = 43;
 constexpr int kVelRange = 44;
@@ -98,12 +77,14 @@ std::vector<Zone> ZonesOf(const Table& headers, int bagField, std::size_t item, 
   std::vector<Zone> zones;
   const std::size_t bag0 = headers.field(item, bagField, 2);
   const std::size_t bag1 = headers.field(item + 1, bagField, 2);
-  if (bag0 > bag1 || bag1 >= bags.count()) throw Failure{"bag index out of range"};
+  if (bag0 > bag1 || bag1 >= bags.count()) throw SoundFontFailure{"bag index out of range"};
   for (std::size_t b = bag0; b < bag1; ++b) {
     Zone z{bags.field(b, 0, 2), bags.field(b + 1, 0, 2), bags.field(b, 2, 2),
            bags.field(b + 1, 2, 2)};
-    if (z.gen0 > z.gen1 || z.gen1 >= gens.count()) throw Failure{"generator index out of range"};
-    if (z.mod0 > z.mod1 || z.mod1 >= mods.count()) throw Failure{"modulator index out of range"};
+    if (z.gen0 > z.gen1 || z.gen1 >= gens.count())
+      throw SoundFontFailure{"generator index out of range"};
+    if (z.mod0 > z.mod1 || z.mod1 >= mods.count())
+      throw SoundFontFailure{"modulator index out of range"};
     bool keysFirst = false;
     for (std::size_t g = z.gen0; g < z.gen1; ++g) {
       const int oper = static_cast<int>(gens.field(g, 0, 2));
@@ -218,15 +199,16 @@ std::string NameOf(const Table& table, std::size_t i) {
 SoundFontExcerpt Cut(std::FILE* f, const std::filesystem::path& path, const InstrumentNotes& uses) {
   const auto riff = ReadAt(f, 0, 12);
   if (std::memcmp(riff.data(), "RIFF", 4) != 0 || std::memcmp(&riff[8], "sfbk", 4) != 0) {
-    throw Failure{"not a SoundFont file"};
+    throw SoundFontFailure{"not a SoundFont file"};
   }
-  if (fseeko(f, 0, SEEK_END) != 0) throw Failure{"cannot find the end of the file"};
+  if (fseeko(f, 0, SEEK_END) != 0) throw SoundFontFailure{"cannot find the end of the file"};
   const auto fileSize = static_cast<std::uint64_t>(ftello(f));
-  const std::uint64_t end = std::min<std::uint64_t>(fileSize, 8 + std::uint64_t{Le(&riff[4], 4)});
+  const std::uint64_t end =
+      std::min<std::uint64_t>(fileSize, 8 + std::uint64_t{LittleEndian(&riff[4], 4)});
 
   std::optional<Chunk> smpl;
   std::array<std::uint8_t, 4> version{};
-  std::map<std::string, Table> tables;
+  std::map<std::string, std::vector<std::uint8_t>> tables;
   for (const Chunk& list : ChunksIn(f, 12, end)) {
     if (list.id != "LIST" || list.size < 4) continue;
     const auto kind = ReadAt(f, list.body, 4);
@@ -236,28 +218,18 @@ SoundFontExcerpt Cut(std::FILE* f, const std::filesystem::path& path, const Inst
         std::copy(v.begin(), v.end(), version.begin());
       } else if (std::memcmp(kind.data(), "sdta", 4) == 0) {
         if (c.id == "smpl") smpl = c;
-        if (c.id == "sm24" && c.size > 0) throw Failure{"24-bit samples are not cut"};
+        if (c.id == "sm24" && c.size > 0) throw SoundFontFailure{"24-bit samples are not cut"};
       } else if (std::memcmp(kind.data(), "pdta", 4) == 0) {
-        tables[c.id].bytes = ReadAt(f, c.body, c.size);
+        tables[c.id] = ReadAt(f, c.body, c.size);
       }
     }
   }
-  if (Le(version.data(), 2) != 2) throw Failure{"not a version 2 SoundFont"};
-  if (!smpl) throw Failure{"no sample data"};
-  Hydra h;
-  const std::pair<const char*, std::pair<Table*, std::size_t>> layout[] = {
-      {"phdr", {&h.phdr, 38}}, {"pbag", {&h.pbag, 4}},  {"pmod", {&h.pmod, 10}},
-      {"pgen", {&h.pgen, 4}},  {"inst", {&h.inst, 22}}, {"ibag", {&h.ibag, 4}},
-      {"imod", {&h.imod, 10}}, {"igen", {&h.igen, 4}},  {"shdr", {&h.shdr, 46}}};
-  for (const auto& [id, table] : layout) {
-    Table& t = *table.first;
-    t = std::move(tables[id]);
-    t.recordSize = table.second;
-    if (t.bytes.size() % t.recordSize != 0 || t.count() < 1) {
-      throw Failure{std::string("preset table ") + id + " is malformed"};
-    }
-  }
-  if (h.phdr.count() < 2 || h.inst.count() < 1) throw Failure{"no presets"};
+  if (LittleEndian(version.data(), 2) != 2) throw SoundFontFailure{"not a version 2 SoundFont"};
+  if (!smpl) throw SoundFontFailure{"no sample data"};
+  SoundFontTables h;
+  for (auto& [id, table] : tables) h.Keep(id, std::move(table));
+  h.CheckComplete();
+  if (h.phdr.count() < 2 || h.inst.count() < 1) throw SoundFontFailure{"no presets"};
   const std::uint64_t smplWords = smpl->size / 2;
 
   // The presets the themes reach, with every note each will sound.
@@ -296,7 +268,7 @@ SoundFontExcerpt Cut(std::FILE* f, const std::filesystem::path& path, const Inst
         continue;
       }
       if (static_cast<std::size_t>(pz.target) + 1 >= h.inst.count()) {
-        throw Failure{"instrument index out of range"};
+        throw SoundFontFailure{"instrument index out of range"};
       }
       auto& izones = instrumentZoneList[pz.target];
       if (izones.empty()) {
@@ -348,10 +320,10 @@ SoundFontExcerpt Cut(std::FILE* f, const std::filesystem::path& path, const Inst
   int next = 0;
   for (auto& [s, index] : newSample) {
     if (static_cast<std::size_t>(s) + 1 >= h.shdr.count())
-      throw Failure{"sample index out of range"};
+      throw SoundFontFailure{"sample index out of range"};
     const std::uint32_t type = h.shdr.field(static_cast<std::size_t>(s), 44, 2);
-    if (type & 0x8000) throw Failure{"ROM samples are not cut"};
-    if (type & 0x0010) throw Failure{"compressed samples are not cut"};
+    if (type & 0x8000) throw SoundFontFailure{"ROM samples are not cut"};
+    if (type & 0x0010) throw SoundFontFailure{"compressed samples are not cut"};
     index = next++;
   }
 
@@ -381,7 +353,7 @@ SoundFontExcerpt Cut(std::FILE* f, const std::filesystem::path& path, const Inst
     const auto i = static_cast<std::size_t>(s);
     const std::uint64_t start = h.shdr.field(i, 20, 4), stop = h.shdr.field(i, 24, 4);
     if (start > stop || stop > smplWords)
-      throw Failure{"sample " + NameOf(h.shdr, i) + " lies outside the sample data"};
+      throw SoundFontFailure{"sample " + NameOf(h.shdr, i) + " lies outside the sample data"};
     const std::uint64_t words = stop - start + kPaddingWords;
     const std::uint64_t fromFile = std::min(words, smplWords - start);
     excerpt.samples.push_back({smpl->body + 2 * start, 2 * fromFile});
@@ -499,9 +471,9 @@ std::optional<SoundFontExcerpt> CutSoundFont(const std::filesystem::path& file,
                                              const InstrumentNotes& uses, std::string* error) {
   const File f(std::fopen(file.c_str(), "rb"));
   try {
-    if (!f) throw Failure{"cannot be opened"};
+    if (!f) throw SoundFontFailure{"cannot be opened"};
     return Cut(f.get(), file, uses);
-  } catch (const Failure& failure) {
+  } catch (const SoundFontFailure& failure) {
     if (error) *error = failure.why;
     return std::nullopt;
   }
