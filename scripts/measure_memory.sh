@@ -2,7 +2,8 @@
 # The real game's memory, the way a player runs it: the SDL back end under Xvfb, heard through
 # SDL's disk audio driver. One run measures, during a game started from the menu:
 #   - the private memory (RssAnon of /proc/PID/status) with the music on and with it off, and
-#     what the music costs (the difference);
+#     what the music costs (the difference); beside it the file pages mapped in (RssFile, where
+#     the SoundFont's samples are) and the memory locked (VmLck);
 #   - the peak resident size (VmHWM) after each of GAMES games in a row, with the music on.
 #   scripts/measure_memory.sh [GAME_DIR] [GAMES]    (defaults: build/release/game, 10)
 set -euo pipefail
@@ -66,7 +67,7 @@ run() {
   for _ in $(seq "$3"); do
     press 1
     wait_for_game
-    echo "$(anon_during_game) $(status_kb VmHWM)" >>"$work/$1.txt"
+    echo "$(anon_during_game) $(status_kb VmHWM) $(status_kb VmLck) $(status_kb RssFile)" >>"$work/$1.txt"
     press Escape
     wait_for_menu
   done
@@ -79,13 +80,16 @@ run music-off 0 1
 run music-on 1 "$GAMES"
 anon_off=$(cut -d' ' -f1 "$work/music-off.txt")
 anon_on=$(head -n 1 "$work/music-on.txt" | cut -d' ' -f1)
+read -r _ _ locked_off file_off <"$work/music-off.txt"
+read -r _ _ locked_on file_on <"$work/music-on.txt"
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "private memory during a game, music off: $((anon_off / 1024)) MB ($anon_off kB)"
 echo "private memory during a game, music on:  $((anon_on / 1024)) MB ($anon_on kB)"
 echo "the music costs: $(((anon_on - anon_off) / 1024)) MB ($((anon_on - anon_off)) kB)"
+echo "file pages mapped in (RssFile), music off: $file_off kB, on: $file_on kB; locked (VmLck): $locked_off kB, $locked_on kB"
 echo "peak resident size after each game, music on (kB):"
 n=0
-while read -r anon peak; do
+while read -r anon peak _; do
   n=$((n + 1))
   echo "  game $n: VmHWM $peak, RssAnon $anon"
 done <"$work/music-on.txt"
