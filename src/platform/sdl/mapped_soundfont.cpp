@@ -20,12 +20,11 @@ namespace {
 
 // --- The SoundFont's numbers -----------------------------------------------------------------
 
-constexpr int kFileGenerators = 61;  // generators 0 to 60 are the ones a file can hold
-constexpr std::uint32_t kPaddingWords = 46;
+constexpr int kFileGenerators = 61;        // generators 0 to 60 are the ones a file can hold
 constexpr float kAttenuationScale = 0.4f;  // applied to stored attenuations, as FluidSynth does
 constexpr int kMaxModulators = 64;         // FluidSynth's limit per zone and per voice
-constexpr std::uint32_t kRomSample = 0x8000;
-constexpr std::uint32_t kKnownSampleTypes = 0x1 | 0x2 | 0x4 | 0x8 | 0x8000;
+constexpr std::uint32_t kKnownSampleTypes =
+    kMonoSample | kRightSample | kLeftSample | kLinkedSample | kRomSample;
 constexpr std::uint32_t kLinkedModulatorDestination = 0x8000;
 constexpr int kHighestMidiKey = 127;
 
@@ -104,7 +103,7 @@ struct Zone {
   int target = -1;  // the instrument (preset zone) or sample (instrument zone); -1 for none
 };
 
-struct Instrument {
+struct InstrumentZones {
   std::optional<Zone> global;
   std::vector<Zone> zones;  // in the order FluidSynth tries them: the file's, reversed
 };
@@ -117,7 +116,7 @@ struct VoiceZone {
 
 struct PresetZone {
   Zone zone;
-  const Instrument* instrument = nullptr;
+  const InstrumentZones* instrument = nullptr;
   std::vector<VoiceZone> voices;
 };
 
@@ -318,7 +317,7 @@ class Font {
   const std::uint8_t* FileBytesOf(const SoundFontExcerpt& excerpt, std::uint64_t offset,
                                   std::uint64_t length) const;
   void ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr);
-  const Instrument& InstrumentAt(const SoundFontTables& h, int index);
+  const InstrumentZones& InstrumentAt(const SoundFontTables& h, int index);
   void ReadPresets(const SoundFontTables& h);
   void BringIn();
 
@@ -327,7 +326,7 @@ class Font {
   Mapping file_;  // outlives the samples that view it
   std::vector<std::unique_ptr<fluid_sample_t, SampleDeleter>> samples_;  // nullptr: unusable
   std::vector<Span> spans_;
-  std::vector<std::unique_ptr<Instrument>> instruments_;
+  std::vector<std::unique_ptr<InstrumentZones>> instruments_;
   std::vector<std::unique_ptr<Preset>> presets_;
   std::size_t iteration_ = 0;
   std::uint64_t locked_ = 0;
@@ -440,7 +439,7 @@ void Font::ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr) {
       samples_.emplace_back();
       continue;
     }
-    const std::uint32_t last = lastPoint + kPaddingWords;
+    const std::uint32_t last = lastPoint + kZeroPointsAfterSample;
     if (last >= words) throw Failure{"a sample lacks the zeros that follow it"};
     const std::uint32_t frames = last - start + 1;
     const int rootKey = static_cast<int>(shdr.field(i, 40, 1));
@@ -469,7 +468,7 @@ void Font::ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr) {
   }
 }
 
-const Instrument& Font::InstrumentAt(const SoundFontTables& h, int index) {
+const InstrumentZones& Font::InstrumentAt(const SoundFontTables& h, int index) {
   if (index < 0 || static_cast<std::size_t>(index) + 1 >= h.inst.count()) {
     throw Failure{"a preset names an instrument that is not there"};
   }
@@ -478,7 +477,7 @@ const Instrument& Font::InstrumentAt(const SoundFontTables& h, int index) {
   if (!instrument) {
     ZoneList list = ReadZones(h.inst, 20, static_cast<std::size_t>(index), h.ibag, h.igen, h.imod,
                               GEN_SAMPLEID);
-    instrument = std::make_unique<Instrument>();
+    instrument = std::make_unique<InstrumentZones>();
     for (Zone& zone : list.zones) {
       if (zone.target < 0 || static_cast<std::size_t>(zone.target) >= samples_.size()) {
         throw Failure{"an instrument names a sample that is not there"};

@@ -53,7 +53,6 @@ constexpr int kKeyRange = 43;
 constexpr int kVelRange = 44;
 constexpr int kInstrument = 41;
 constexpr int kSampleId = 53;
-constexpr std::uint32_t kPaddingWords = 46;  // zero samples that follow every sample
 
 // --- What the notes need ---------------------------------------------------------------------
 
@@ -322,8 +321,8 @@ SoundFontExcerpt Cut(std::FILE* f, const std::filesystem::path& path, const Inst
     if (static_cast<std::size_t>(s) + 1 >= h.shdr.count())
       throw SoundFontFailure{"sample index out of range"};
     const std::uint32_t type = h.shdr.field(static_cast<std::size_t>(s), 44, 2);
-    if (type & 0x8000) throw SoundFontFailure{"ROM samples are not cut"};
-    if (type & 0x0010) throw SoundFontFailure{"compressed samples are not cut"};
+    if (type & kRomSample) throw SoundFontFailure{"ROM samples are not cut"};
+    if (type & kCompressedSample) throw SoundFontFailure{"compressed samples are not cut"};
     index = next++;
   }
 
@@ -354,7 +353,7 @@ SoundFontExcerpt Cut(std::FILE* f, const std::filesystem::path& path, const Inst
     const std::uint64_t start = h.shdr.field(i, 20, 4), stop = h.shdr.field(i, 24, 4);
     if (start > stop || stop > smplWords)
       throw SoundFontFailure{"sample " + NameOf(h.shdr, i) + " lies outside the sample data"};
-    const std::uint64_t words = stop - start + kPaddingWords;
+    const std::uint64_t words = stop - start + kZeroPointsAfterSample;
     const std::uint64_t fromFile = std::min(words, smplWords - start);
     excerpt.samples.push_back({smpl->body + 2 * start, 2 * fromFile});
     if (fromFile < words)

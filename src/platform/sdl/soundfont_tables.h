@@ -7,6 +7,12 @@
 
 namespace zendor {
 
+// Every sample in a SoundFont's sample data is followed by this many zero points.
+constexpr std::uint32_t kZeroPointsAfterSample = 46;
+// Sample types (a sample header's last field).
+constexpr std::uint32_t kMonoSample = 0x1, kRightSample = 0x2, kLeftSample = 0x4,
+                        kLinkedSample = 0x8, kCompressedSample = 0x10, kRomSample = 0x8000;
+
 // Why a SoundFont could not be read or cut.
 struct SoundFontFailure {
   std::string why;
