@@ -3,7 +3,7 @@
 #
 #   scripts/fuzz.sh TARGET|all SECONDS
 #
-# TARGET is one of: profile map picture wav midi replay_script. Builds the `fuzz` preset (clang)
+# TARGET is one of: profile map picture wav midi replay_script soundfont. Builds the `fuzz` preset (clang)
 # and the debug build's game files (the seeds), then runs each target for SECONDS under nice,
 # starting from its committed corpus (tests/fuzz/corpus/TARGET) and the shipped files of its
 # kind. New interesting inputs collect in build/fuzz/corpus/TARGET; an input that makes a target
@@ -11,7 +11,7 @@
 # and commit the input to tests/fuzz/corpus/TARGET, where the normal build's ctest replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-all=(profile map picture wav midi replay_script)
+all=(profile map picture wav midi replay_script soundfont)
 target=${1:?usage: scripts/fuzz.sh TARGET|all SECONDS}
 seconds=${2:?usage: scripts/fuzz.sh TARGET|all SECONDS}
 if [ "$target" = all ]; then targets=("${all[@]}"); else targets=("$target"); fi

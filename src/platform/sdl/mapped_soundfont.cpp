@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -53,6 +54,28 @@ bool InstrumentOnlyGenerator(int oper) {
     default:
       return false;
   }
+}
+
+// How far a SoundFont may move a note's pitch, generator by generator: the ranges the format
+// allows. FluidSynth takes any value, and a far-out tuning makes it spin for seconds on every
+// block (it steps a voice around its loop one loop length at a time), so values and the
+// modulators that drive these generators are held within them.
+struct PitchRange {
+  int generator;
+  float lowest;
+  float highest;
+};
+constexpr PitchRange kPitchRanges[] = {{GEN_COARSETUNE, -120, 120}, {GEN_FINETUNE, -99, 99},
+                                       {GEN_SCALETUNE, 0, 1200},    {GEN_OVERRIDEROOTKEY, -1, 127},
+                                       {GEN_KEYNUM, -1, 127},       {GEN_PITCH, -12700, 12700}};
+// The sample rates a sample may have; others would let one voice run millions of points a block.
+constexpr std::uint32_t kLowestSampleRate = 400, kHighestSampleRate = 192000;
+
+float WithinPitchRange(int generator, float value) {
+  for (const PitchRange& range : kPitchRanges) {
+    if (range.generator == generator) return std::clamp(value, range.lowest, range.highest);
+  }
+  return value;
 }
 
 using Failure = SoundFontFailure;
@@ -183,14 +206,17 @@ std::vector<Modulator> ReadModulators(const Table& mods, std::size_t first, std:
     fluid_mod_set_source1(mod.get(), src1, flags1);
     fluid_mod_set_source2(mod.get(), src2, flags2);
     fluid_mod_set_dest(mod.get(), static_cast<int>(dest));
-    fluid_mod_set_amount(mod.get(), amount);
+    // A modulator's output is at most its amount: one that tunes is held to the tuning's range.
+    const double most = std::fabs(WithinPitchRange(static_cast<int>(dest), 1e9f));
+    fluid_mod_set_amount(mod.get(), std::clamp(amount, -most, most));
     read.push_back(std::move(mod));
   }
   std::vector<Modulator> kept;
   for (std::size_t i = 0; i < read.size(); ++i) {
     const fluid_mod_t* mod = read[i].get();
     const int src1 = fluid_mod_get_source1(mod), flags1 = fluid_mod_get_flags1(mod);
-    const bool usable = UsableSource(src1, flags1) &&
+    // A destination that is no generator would make FluidSynth write outside a voice.
+    const bool usable = fluid_mod_get_dest(mod) < kFileGenerators && UsableSource(src1, flags1) &&
                         UsableSource(fluid_mod_get_source2(mod), fluid_mod_get_flags2(mod)) &&
                         !((flags1 & FLUID_MOD_CC) == 0 && src1 == FLUID_MOD_NONE);
     const bool repeated = std::any_of(
@@ -247,7 +273,7 @@ ZoneList ReadZones(const Table& headers, int bagField, std::size_t item, const T
         }
         const auto stored = static_cast<float>(static_cast<std::int16_t>(LittleEndian(amount, 2)));
         zone.value[static_cast<std::size_t>(oper)] =
-            oper == GEN_ATTENUATION ? stored * kAttenuationScale : stored;
+            oper == GEN_ATTENUATION ? stored * kAttenuationScale : WithinPitchRange(oper, stored);
         zone.set[static_cast<std::size_t>(oper)] = true;
       }
     }
@@ -432,10 +458,13 @@ void Font::ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr) {
     const std::uint32_t type = shdr.field(i, 44, 2);
     // FluidSynth disables a ROM sample, one of an unknown kind, one that runs past the data
     // or one shorter than four points (its arithmetic wraps as FluidSynth's does); the zones
-    // that use it sound nothing.
+    // that use it sound nothing. So do samples at a rate no sample has (FluidSynth would play
+    // them, slowly).
     const std::uint32_t lastPoint = end > 0 ? end - 1 : 0;
+    const std::uint32_t rate = shdr.field(i, 36, 4);
     if ((type & kRomSample) || (type & ~kKnownSampleTypes) || end > words || start > end - 4 ||
-        lastPoint > words || start >= lastPoint) {
+        lastPoint > words || start >= lastPoint || rate < kLowestSampleRate ||
+        rate > kHighestSampleRate) {
       samples_.emplace_back();
       continue;
     }
@@ -455,7 +484,7 @@ void Font::ReadSamples(const SoundFontExcerpt& excerpt, const Table& shdr) {
     // The data is only read; FluidSynth takes it as writable words but never writes them.
     fluid_sample_set_sound_data(sample.get(),
                                 reinterpret_cast<short*>(const_cast<std::uint8_t*>(data)), nullptr,
-                                frames, shdr.field(i, 36, 4), 0);
+                                frames, rate, 0);
     std::uint32_t loopStart = shdr.field(i, 28, 4) - start;
     std::uint32_t loopEnd = shdr.field(i, 32, 4) - start;
     if (loopStart > loopEnd) std::swap(loopStart, loopEnd);
