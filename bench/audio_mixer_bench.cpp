@@ -245,7 +245,7 @@ class DefaultSynthTheme : public AudioSource {
     int done = 0;
     while (done < frames) {
       while (next_ < theme_.events.size() && theme_.events[next_].frame <= position_) {
-        Send(theme_.events[next_++]);
+        SendToSynthesizer(synth_, theme_.events[next_++]);
       }
       if (position_ >= theme_.lengthFrames) {
         position_ = 0;
@@ -268,27 +268,6 @@ class DefaultSynthTheme : public AudioSource {
   }
 
  private:
-  void Send(const MidiEvent& e) {
-    const int channel = e.status & 0x0F;
-    switch (e.status & 0xF0) {
-      case 0x80:
-        fluid_synth_noteoff(synth_, channel, e.data1);
-        break;
-      case 0x90:
-        fluid_synth_noteon(synth_, channel, e.data1, e.data2);
-        break;
-      case 0xB0:
-        fluid_synth_cc(synth_, channel, e.data1, e.data2);
-        break;
-      case 0xC0:
-        fluid_synth_program_change(synth_, channel, e.data1);
-        break;
-      case 0xE0:
-        fluid_synth_pitch_bend(synth_, channel, e.data1 | (e.data2 << 7));
-        break;
-    }
-  }
-
   MidiSequence theme_;
   fluid_settings_t* settings_;
   fluid_synth_t* synth_;

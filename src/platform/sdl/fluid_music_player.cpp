@@ -224,7 +224,7 @@ void FluidMusicPlayer::MixInto(float* stereo, int frames) {
     if (const MidiSequence* sequence = current_.sequence) {
       while (nextEvent_ < sequence->events.size() &&
              sequence->events[nextEvent_].frame <= position_) {
-        Send(sequence->events[nextEvent_++]);
+        SendToSynthesizer(synth_, sequence->events[nextEvent_++]);
       }
       if (position_ >= sequence->lengthFrames) {
         if (current_.playsLeft == 1 || sequence->lengthFrames == 0) {
@@ -277,29 +277,29 @@ void FluidMusicPlayer::SilenceAllChannels() {
   }
 }
 
-void FluidMusicPlayer::Send(const MidiEvent& event) {
+void SendToSynthesizer(_fluid_synth_t* synth, const MidiEvent& event) {
   const int channel = event.status & 0x0F;
   switch (event.status & 0xF0) {
     case 0x80:
-      fluid_synth_noteoff(synth_, channel, event.data1);
+      fluid_synth_noteoff(synth, channel, event.data1);
       break;
     case 0x90:
-      fluid_synth_noteon(synth_, channel, event.data1, event.data2);  // velocity 0 is a release
+      fluid_synth_noteon(synth, channel, event.data1, event.data2);
       break;
     case 0xA0:
-      fluid_synth_key_pressure(synth_, channel, event.data1, event.data2);
+      fluid_synth_key_pressure(synth, channel, event.data1, event.data2);
       break;
     case 0xB0:
-      fluid_synth_cc(synth_, channel, event.data1, event.data2);
+      fluid_synth_cc(synth, channel, event.data1, event.data2);
       break;
     case 0xC0:
-      fluid_synth_program_change(synth_, channel, event.data1);
+      fluid_synth_program_change(synth, channel, event.data1);
       break;
     case 0xD0:
-      fluid_synth_channel_pressure(synth_, channel, event.data1);
+      fluid_synth_channel_pressure(synth, channel, event.data1);
       break;
     case 0xE0:
-      fluid_synth_pitch_bend(synth_, channel, event.data1 | (event.data2 << 7));
+      fluid_synth_pitch_bend(synth, channel, event.data1 | (event.data2 << 7));
       break;
   }
 }

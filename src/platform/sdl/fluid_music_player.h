@@ -32,6 +32,9 @@ namespace zendor {
 // changes what should play, under a mutex; the audio thread does all the synthesizer work and,
 // should the game thread hold the mutex at that very moment, lets the synthesizer ring on for
 // that one block instead of waiting.
+// Hands one MIDI event of a theme to a FluidSynth synthesizer (velocity 0 is a release).
+void SendToSynthesizer(_fluid_synth_t* synth, const MidiEvent& event);
+
 class FluidMusicPlayer : public MusicPlayer, public AudioSource {
  public:
   // Where the samples the themes play are kept: viewed in the SoundFont file mapped into memory
@@ -91,7 +94,6 @@ class FluidMusicPlayer : public MusicPlayer, public AudioSource {
   void PinInstruments(int fontId, const InstrumentNotes& uses);
   void StartNext();
   void SilenceAllChannels();
-  void Send(const MidiEvent& event);
   void Render(float* stereo, int frames, float& gain, float gainStep);
 
   const int outputRate_;
