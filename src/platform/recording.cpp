@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/decimal.h"
+#include "platform/text_lines.h"
 
 namespace zendor {
 namespace {
@@ -32,18 +33,15 @@ bool LooksLikeRecording(const std::string& text) {
 
 std::optional<Recording> ParseRecording(const std::string& text, std::string* error) {
   Recording r;
-  std::istringstream in(text);
+  TextLines lines(text);
   std::string line;
-  int number = 0;
   auto fail = [&](const std::string& why) {
-    if (error) *error = "line " + std::to_string(number) + ": " + why;
+    if (error) *error = lines.Complaint(why);
     return std::nullopt;
   };
   std::uint32_t lastTime = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (number == 1) {
+  while (lines.Next(line)) {
+    if (lines.number() == 1) {
       if (line != kRecordingHeader) return fail("not a recording (\"" + line + "\")");
       continue;
     }
@@ -97,7 +95,7 @@ std::optional<Recording> ParseRecording(const std::string& text, std::string* er
       return fail("\"" + line + "\" is not a recording line");
     }
   }
-  if (number == 0) return fail("empty file");
+  if (lines.number() == 0) return fail("empty file");
   return r;
 }
 

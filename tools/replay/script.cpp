@@ -1,4 +1,5 @@
 #include "replay/script.h"
+#include "platform/text_lines.h"
 
 #include <cctype>
 #include <map>
@@ -34,16 +35,13 @@ int KeyCodeFromName(const std::string& name) {
 
 std::optional<std::vector<ScriptedKey>> ParseScript(const std::string& text, std::string* error) {
   std::vector<ScriptedKey> events;
-  std::istringstream in(text);
+  TextLines lines(text);
   std::string line;
-  int number = 0;
   auto fail = [&](const std::string& why) {
-    if (error) *error = "line " + std::to_string(number) + ": " + why;
+    if (error) *error = lines.Complaint(why);
     return std::nullopt;
   };
-  while (std::getline(in, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  while (lines.Next(line)) {
     std::istringstream words(line);
     std::string time, kind, key, extra;
     if (!(words >> time)) continue;  // blank
